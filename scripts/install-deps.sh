@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running Trendwick need.
+# This is the only place package names are listed. Only missing packages are installed,
+# so a second run on a ready machine takes a moment.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake pkg-config clang-format
+  # Qt 6: widgets, XML, D-Bus, printing, SVG
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  # chart
+  libqcustomplot-dev libqcustomplot2.1-qt6
+  # SNMP library, a real agent and the command-line tools
+  libsnmp-dev snmpd snmp
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # headless GUI runs, D-Bus tests, screenshots and page checks
+  xvfb dbus dbus-x11 chromium fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

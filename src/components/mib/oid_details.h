@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+/// What the MIB database knows about one object. Every consumer calls Lookup first and then
+/// reads; an empty DottedOID is the only sign of an unknown name.
+struct OIDInfo {
+    QString dottedOID;
+    QString indexByName;
+    QString calculationHint;
+    QString defaultIndex;
+    QString moduleName;
+    QString fullName;
+    QString qualifiedName;
+    QString objectName;
+    QString description;
+    QString status;
+    QString syntaxName;
+    QString unitChoices;
+    qint32 typeTag = 0;
+};
+
+class MibDatabase;
+
+/// Description of one MIB object, filled by Lookup from the MIB database. Tests build one
+/// directly from an OIDInfo without loading any MIB module.
+class OIDDetails {
+public:
+    /// Details looked up in the process-wide database.
+    OIDDetails();
+    /// Details looked up in the given database (not owned; must outlive this object).
+    explicit OIDDetails(const MibDatabase* database);
+    /// Fixed details, as a test or a copy hands them in.
+    explicit OIDDetails(const OIDInfo& info);
+
+    /// Takes "MODULE:name", "MODULE::name", a bare name or a dotted OID (leading dot allowed).
+    void Lookup(const QString& name);
+
+    QString DottedOID() const { return m_info.dottedOID; }
+    QString IndexByName() const { return m_info.indexByName; }
+    QString CalculationHint() const { return m_info.calculationHint; }
+    QString DefaultIndex() const { return m_info.defaultIndex; }
+    QString ModuleName() const { return m_info.moduleName; }
+    QString FullName() const { return m_info.fullName; }
+    QString QualifiedName() const { return m_info.qualifiedName; }
+    QString ObjectName() const { return m_info.objectName; }
+    QString Description() const { return m_info.description; }
+    QString Status() const { return m_info.status; }
+    qint32 TypeTag() const { return m_info.typeTag; }
+    QString SyntaxName() const { return m_info.syntaxName; }
+    QString UnitChoices() const { return m_info.unitChoices; }
+
+    const OIDInfo& info() const { return m_info; }
+
+private:
+    const MibDatabase* m_database = nullptr;
+    OIDInfo m_info;
+};

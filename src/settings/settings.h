@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+/// A stored option text that does not convert to its property's type (a hand-edited store).
+class TypeMismatchError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Program-wide options, shared by every graph. Each option is read from the per-user store on
+/// every query so that all graphs (and other running copies) see one set of values; only the SNMP
+/// version is cached. Every write is stored at once and announced through Changed.
+class Settings : public QObject {
+    Q_OBJECT
+public:
+    /// The one instance of the process, created on first use.
+    static Settings& instance();
+
+    explicit Settings(QObject* parent = nullptr);
+
+    qint16 SNMPVersion() const;
+    void setSNMPVersion(qint16 version);
+    QString Columns() const;
+    void setColumns(const QString& columns);
+    qint32 PollInterval() const;
+    void setPollInterval(qint32 seconds);
+    qint32 SNMPTimeout() const;
+    void setSNMPTimeout(qint32 milliseconds);
+    qint16 SNMPRetries() const;
+    void setSNMPRetries(qint16 retries);
+    bool AssumeCounterRollover() const;
+    void setAssumeCounterRollover(bool assume);
+
+    /// Name of a value-table column identifier 0..23, "" for any other number.
+    static QString ColumnName(int column);
+
+    QVariant RetrieveOption(const QString& name, const QVariant& defaultValue = QVariant()) const;
+    void SaveOption(const QString& name, const QVariant& value);
+    /// Reloads the cached SNMP version from the store.
+    void Refresh();
+
+Q_SIGNALS:
+    void Changed(const QString& name, const QVariant& value);
+
+private:
+    qint16 m_snmpVersion = 2;
+};
