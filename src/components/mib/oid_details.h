@@ -31,7 +31,7 @@ public:
     /// Details looked up in the given database (not owned; must outlive this object).
     explicit OIDDetails(const MibDatabase* database);
     /// Fixed details, as a test or a copy hands them in.
-    explicit OIDDetails(const OIDInfo& info);
+    explicit OIDDetails(const OIDInfo& info) : m_info(info) {}
 
     /// Takes "MODULE:name", "MODULE::name", a bare name or a dotted OID (leading dot allowed).
     void Lookup(const QString& name);
