@@ -34,7 +34,8 @@ QString DataFolderPath(const QString& fileName);
 /// New element (name made safe) with the given text, appended to parent.
 QDomElement AddXMLElement(QDomDocument& document, QDomNode& parent, const QString& name, const QString& text);
 /// New attribute (name made safe) on node; a null value gives the empty text.
-QDomAttr AddXMLAttribute(QDomDocument& document, QDomElement& node, const QString& name, const QVariant& value);
+QDomAttr AddXMLAttribute(QDomDocument& document, QDomElement& node, const QString& name,
+                         const QVariant& value);
 
 QString BoolToXML(bool value);
 /// True for "YES", "TRUE", "1" and "Y" in any case; false for anything else.
@@ -53,7 +54,8 @@ QString GetProductSetting(const QString& product, const QString& subkey, const Q
 QString GetRegistryValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
                          const QString& defaultValue);
 /// Writes text, 16/32-bit integers (as 32-bit) or bytes; other types write nothing and return false.
-bool SetRegistryValue(RegistryRoot root, const QString& keyPath, const QString& valueName, const QVariant& value);
+bool SetRegistryValue(RegistryRoot root, const QString& keyPath, const QString& valueName,
+                      const QVariant& value);
 
 /// The leading decimal number of a text ("12abc" -> 12, "-3.5e2x" -> -350, "abc" -> 0).
 double LeadingNumber(const QString& text);
