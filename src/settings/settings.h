@@ -14,6 +14,15 @@ public:
 /// Program-wide options, shared by every graph. Each option is read from the per-user store on
 /// every query so that all graphs (and other running copies) see one set of values; only the SNMP
 /// version is cached. Every write is stored at once and announced through Changed.
+///
+/// The store is QSettings(IniFormat, UserScope, "Brightfen.Net", "Real-Time Trendwick"), group
+/// "Settings", one text value per option. Reading converts the text:
+/// - numbers in the user's locale or the C locale, blanks around them ignored, rounded half to even;
+///   a text that is no number, or one outside the property's integer type, throws TypeMismatchError;
+/// - booleans from "True" or "False" in any case, or from a number (0 is false, any other true);
+///   anything else throws TypeMismatchError. Booleans are written as "True" and "False".
+/// The cached SNMP version only decides whether setSNMPVersion stores and announces; the getter
+/// reads the store like every other option.
 class Settings : public QObject {
     Q_OBJECT
 public:
