@@ -18,9 +18,12 @@ struct OIDInfo {
     QString syntaxName;
     QString unitChoices;
     qint32 typeTag = 0;
+    QString access; // "read-only", "not-accessible", ...
+    QString units;  // the MIB's UNITS clause
 };
 
 class MibDatabase;
+class QWidget;
 
 /// Description of one MIB object, filled by Lookup from the MIB database. Tests build one
 /// directly from an OIDInfo without loading any MIB module.
@@ -49,6 +52,12 @@ public:
     qint32 TypeTag() const { return m_info.typeTag; }
     QString SyntaxName() const { return m_info.syntaxName; }
     QString UnitChoices() const { return m_info.unitChoices; }
+    QString Access() const { return m_info.access; }
+    QString Units() const { return m_info.units; }
+
+    /// Presents the object's details in a small window of its own (not modal); the window
+    /// deletes itself when closed and is returned for callers that want to place it.
+    QWidget* ShowDetails(QWidget* parent = nullptr) const;
 
     const OIDInfo& info() const { return m_info; }
 
