@@ -183,16 +183,16 @@ QDomElement AddXMLElement(QDomDocument& document, QDomNode& parent, const QStrin
     return element;
 }
 
-QDomAttr AddXMLAttribute(QDomDocument& document, QDomElement& node, const QString& name,
-                         const QVariant& value)
+QDomAttr AddXMLAttribute(QDomDocument& /*document: the node's own document creates the attribute*/,
+                         QDomElement& node, const QString& name, const QVariant& value)
 {
     const QString safeName = MakeSafeName(name, QString());
     if (safeName.isEmpty())
         return QDomAttr();
-    QDomAttr attribute = document.createAttribute(safeName);
-    attribute.setValue(value.isNull() ? QString() : value.toString());
-    node.setAttributeNode(attribute);
-    return attribute;
+    // setAttribute rather than setAttributeNode: the latter keeps both nodes when the name is
+    // already there, and an element must never carry an attribute twice.
+    node.setAttribute(safeName, value.isNull() ? QString() : value.toString());
+    return node.attributeNode(safeName);
 }
 
 QString BoolToXML(bool value)

@@ -4,8 +4,9 @@
 //
 // The file is a typed binary map rather than INI text, because INI reads every number back as
 // text and readers here must tell a string value from a number or bytes, as a registry does.
-// Keys are matched without regard to case, again as in a registry. A key "exists" when it holds
-// at least one value or subkey (the file keeps no empty keys).
+// Keys and value names are matched without regard to case, again as in a registry (QSettings
+// only does that on Windows, so they are stored lower-cased). A key "exists" when it holds at
+// least one value or subkey (the file keeps no empty keys).
 
 #include "common_functions.h"
 
@@ -55,17 +56,24 @@ std::unique_ptr<QSettings> openRoot(RegistryRoot root)
     return settings;
 }
 
+QString normalizedKeyPath(const QString& keyPath)
+{
+    QString path = keyPath.toLower();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
 QString valueKey(const QString& keyPath, const QString& valueName)
 {
     // The unnamed value of a key, as a registry editor calls it.
     const QString name = valueName.isEmpty() ? QStringLiteral("(Default)") : valueName;
-    return keyPath + QLatin1Char('/') + name;
+    return normalizedKeyPath(keyPath) + QLatin1Char('/') + name.toLower();
 }
 
 bool keyExists(RegistryRoot root, const QString& keyPath)
 {
     auto settings = openRoot(root);
-    settings->beginGroup(keyPath);
+    settings->beginGroup(normalizedKeyPath(keyPath));
     return !settings->childKeys().isEmpty() || !settings->childGroups().isEmpty();
 }
 
