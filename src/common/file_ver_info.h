@@ -2,8 +2,10 @@
 
 #include <QString>
 
-/// Version numbers of a file. Only the program itself carries a version (compiled in);
-/// any other file leaves every field at -1.
+/// Version numbers of a file. Only the program itself carries a version (compiled in from the
+/// project version: major, minor, patch as "private", and 0 as the build number unless the project
+/// version has a fourth part); file and product versions are the same. GetInfo of any other file
+/// sets every field to -1.
 class FileVerInfo {
 public:
     qint16 FileVersionMajor = -1;

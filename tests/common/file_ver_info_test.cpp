@@ -10,64 +10,43 @@
 
 namespace {
 
-void expectUnset(const FileVerInfo& info)
+std::vector<int> fields(const FileVerInfo& i)
 {
-    for (qint16 field : {info.FileVersionMajor, info.FileVersionMinor, info.FileVersionPrivate,
-                         info.FileVersionBuild, info.ProductVersionMajor, info.ProductVersionMinor,
-                         info.ProductVersionPrivate, info.ProductVersionBuild})
-        EXPECT_EQ(field, -1);
+    return {i.FileVersionMajor,    i.FileVersionMinor,    i.FileVersionPrivate,    i.FileVersionBuild,
+            i.ProductVersionMajor, i.ProductVersionMinor, i.ProductVersionPrivate, i.ProductVersionBuild};
 }
 
-void expectCompiledVersion(const FileVerInfo& info)
-{
-    EXPECT_EQ(info.FileVersionMajor, TrendwickVersionMajor);
-    EXPECT_EQ(info.FileVersionMinor, TrendwickVersionMinor);
-    EXPECT_EQ(info.FileVersionPrivate, TrendwickVersionPatch);
-    EXPECT_EQ(info.FileVersionBuild, TrendwickVersionBuild);
-    EXPECT_EQ(info.ProductVersionMajor, TrendwickVersionMajor);
-    EXPECT_EQ(info.ProductVersionMinor, TrendwickVersionMinor);
-    EXPECT_EQ(info.ProductVersionPrivate, TrendwickVersionPatch);
-    EXPECT_EQ(info.ProductVersionBuild, TrendwickVersionBuild);
-}
+const std::vector<int> kUnset(8, -1);
+const std::vector<int> kCompiled = {TrendwickVersionMajor, TrendwickVersionMinor, TrendwickVersionPatch,
+                                    TrendwickVersionBuild, TrendwickVersionMajor, TrendwickVersionMinor,
+                                    TrendwickVersionPatch, TrendwickVersionBuild};
 
 } // namespace
 
-TEST(FileVerInfo, OwnExecutableCarriesTheCompiledVersion)
+TEST(FileVerInfo, OnlyTheRunningExecutableHasAVersion)
 {
-    FileVerInfo info;
-    expectUnset(info);
-    info.GetExecutableInfo();
-    expectCompiledVersion(info);
-    EXPECT_GE(info.FileVersionMajor, 0);
-
-    // Found by its canonical path, so a link to the executable counts as the executable.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    FileVerInfo info;
+    EXPECT_EQ(fields(info), kUnset);
+    info.GetExecutableInfo();
+    EXPECT_EQ(fields(info), kCompiled);
+
+    // Found by canonical path, so a link to the executable counts as the executable.
     const QString link = dir.filePath(QStringLiteral("alias"));
     ASSERT_TRUE(QFile::link(QCoreApplication::applicationFilePath(), link));
     FileVerInfo viaLink;
     viaLink.GetInfo(link);
-    expectCompiledVersion(viaLink);
-}
+    EXPECT_EQ(fields(viaLink), kCompiled);
 
-TEST(FileVerInfo, OtherFilesHaveNoVersion)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    // Any other file, a missing one or a folder: all -1, forgetting the earlier answer.
     QFile other(dir.filePath(QStringLiteral("other.exe")));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("MZ");
     other.close();
-
-    FileVerInfo info;
-    info.GetExecutableInfo();
-    info.GetInfo(other.fileName());
-    expectUnset(info); // asking about another file forgets the previous answer
-
-    info.GetInfo(dir.filePath(QStringLiteral("missing")));
-    expectUnset(info);
-    info.GetInfo(QString());
-    expectUnset(info);
-    info.GetInfo(dir.path());
-    expectUnset(info);
+    for (const QString& path :
+         {other.fileName(), dir.filePath(QStringLiteral("missing")), QString(), dir.path()}) {
+        info.GetExecutableInfo();
+        info.GetInfo(path);
+        EXPECT_EQ(fields(info), kUnset) << path.toStdString();
+    }
 }

@@ -1,0 +1,196 @@
+#include "settings.h"
+
+#include <QFile>
+#include <QSet>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Every test gets its own empty store; `store()` shows it as another program or an editor sees it.
+class SettingsStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        m_store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                              QStringLiteral("Brightfen.Net"),
+                                              QStringLiteral("Real-Time Trendwick"));
+    }
+    QSettings& store()
+    {
+        m_store->sync();
+        return *m_store;
+    }
+    void handEdit(const char* name, const QString& text)
+    {
+        store().setValue(QStringLiteral("Settings/") + QLatin1String(name), text);
+        store().sync();
+    }
+    QString stored(const QString& name)
+    {
+        return store().value(QStringLiteral("Settings/") + name).toString();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_store;
+};
+
+} // namespace
+
+TEST_F(SettingsStore, MissingKeysGiveDefaultsWithoutWriting)
+{
+    Settings settings;
+    EXPECT_EQ(settings.SNMPVersion(), 2);
+    EXPECT_EQ(settings.PollInterval(), 10);
+    EXPECT_EQ(settings.SNMPTimeout(), 2500);
+    EXPECT_EQ(settings.SNMPRetries(), 2);
+    EXPECT_FALSE(settings.AssumeCounterRollover());
+    EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,12,22,5,7,10,8,9"));
+    EXPECT_FALSE(settings.RetrieveOption(QStringLiteral("Nothing")).isValid());
+    EXPECT_EQ(settings.RetrieveOption(QStringLiteral("Nothing"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_FALSE(QFile::exists(store().fileName()));
+}
+
+TEST_F(SettingsStore, WritesAreClampedStoredAsTextAndAnnounced)
+{
+    Settings s;
+    QSignalSpy spy(&s, &Settings::Changed);
+    // clang-format off
+    const std::vector<std::tuple<std::function<void()>, const char*, int>> cases = {
+        {[&] { s.setPollInterval(0); }, "Poll Interval", 1},     {[&] { s.setPollInterval(601); }, "Poll Interval", 600},
+        {[&] { s.setPollInterval(30); }, "Poll Interval", 30},   {[&] { s.setSNMPTimeout(50); }, "SNMP Timeout", 100},
+        {[&] { s.setSNMPTimeout(20000); }, "SNMP Timeout", 10000}, {[&] { s.setSNMPTimeout(750); }, "SNMP Timeout", 750},
+        {[&] { s.setSNMPRetries(0); }, "SNMP Retries", 1},       {[&] { s.setSNMPRetries(9); }, "SNMP Retries", 5},
+        {[&] { s.setSNMPRetries(3); }, "SNMP Retries", 3},
+    };
+    // clang-format on
+    for (const auto& [write, name, expected] : cases) {
+        write();
+        ASSERT_EQ(spy.count(), 1) << name;
+        const QList<QVariant> event = spy.takeFirst();
+        EXPECT_EQ(event.at(0).toString(), QLatin1String(name));
+        EXPECT_EQ(event.at(1).toInt(), expected) << name;
+        EXPECT_EQ(stored(QLatin1String(name)), QString::number(expected));
+    }
+    EXPECT_EQ(s.PollInterval(), 30);
+    EXPECT_EQ(s.SNMPTimeout(), 750);
+    EXPECT_EQ(s.SNMPRetries(), 3);
+
+    s.setAssumeCounterRollover(true);
+    EXPECT_EQ(spy.takeFirst(), (QList<QVariant>{QStringLiteral("Assume Counter Rollover"), true}));
+    EXPECT_EQ(stored(QStringLiteral("Assume Counter Rollover")), QStringLiteral("True"));
+    EXPECT_TRUE(s.AssumeCounterRollover());
+}
+
+TEST_F(SettingsStore, UnchangedValuesAreAnnouncedExceptTheVersion)
+{
+    Settings settings;
+    QSignalSpy spy(&settings, &Settings::Changed);
+    settings.setSNMPVersion(2); // equals the cached default
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_FALSE(store().contains(QStringLiteral("Settings/SNMP Version")));
+    settings.setSNMPVersion(1);
+    EXPECT_EQ(spy.takeFirst(),
+              (QList<QVariant>{QStringLiteral("SNMP Version"), QVariant::fromValue(qint16(1))}));
+    settings.setSNMPVersion(1);
+    EXPECT_EQ(spy.count(), 0);
+
+    settings.setColumns(settings.Columns());
+    EXPECT_EQ(spy.count(), 1);
+    settings.SaveOption(QStringLiteral("Custom"), 42);
+    settings.SaveOption(QStringLiteral("Custom"), 42);
+    EXPECT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy.last(), (QList<QVariant>{QStringLiteral("Custom"), 42}));
+    EXPECT_EQ(settings.RetrieveOption(QStringLiteral("Custom")), QVariant(QStringLiteral("42")));
+}
+
+TEST_F(SettingsStore, VersionCacheOnlyMovesOnRefresh)
+{
+    handEdit("SNMP Version", QStringLiteral("1"));
+    Settings settings; // caches 1
+    QSignalSpy spy(&settings, &Settings::Changed);
+    handEdit("SNMP Version", QStringLiteral("2"));
+    EXPECT_EQ(settings.SNMPVersion(), 2); // reads go to the store...
+    settings.setSNMPVersion(1);           // ...but the stale cache says 1 already
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(stored(QStringLiteral("SNMP Version")), QStringLiteral("2"));
+    settings.Refresh();
+    settings.setSNMPVersion(1);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(stored(QStringLiteral("SNMP Version")), QStringLiteral("1"));
+}
+
+TEST_F(SettingsStore, ColumnNames)
+{
+    EXPECT_EQ(Settings::ColumnName(0), QStringLiteral("Hostname"));
+    EXPECT_EQ(Settings::ColumnName(12), QStringLiteral("Color"));
+    EXPECT_EQ(Settings::ColumnName(19), QStringLiteral("Fully Qualified OID Name"));
+    EXPECT_EQ(Settings::ColumnName(23), QStringLiteral("Communications Status LED"));
+    EXPECT_EQ(Settings::ColumnName(24), QString());
+    EXPECT_EQ(Settings::ColumnName(-1), QString());
+    QSet<QString> names;
+    for (int id = 0; id <= 23; ++id)
+        names.insert(Settings::ColumnName(id));
+    EXPECT_EQ(names.size(), 24);
+    EXPECT_FALSE(names.contains(QString()));
+}
+
+TEST_F(SettingsStore, HandEditedTextsConvertOrThrowNamingOptionAndText)
+{
+    Settings settings;
+    const auto expectMismatch = [&](const char* option, const char* text, const std::function<void()>& read) {
+        handEdit(option, QString::fromLatin1(text));
+        try {
+            read();
+            ADD_FAILURE() << option << " accepted " << text;
+        } catch (const TypeMismatchError& error) {
+            EXPECT_NE(std::string(error.what()).find(option), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(text), std::string::npos) << error.what();
+        }
+    };
+    expectMismatch("Poll Interval", "ten", [&] { settings.PollInterval(); });
+    expectMismatch("SNMP Retries", "70000", [&] { settings.SNMPRetries(); });
+    expectMismatch("SNMP Timeout", "", [&] { settings.SNMPTimeout(); });
+    expectMismatch("Assume Counter Rollover", "maybe", [&] { settings.AssumeCounterRollover(); });
+    // A broken version does not stop the object from being made; reading or refreshing reports it.
+    expectMismatch("SNMP Version", "v2c", [] { Settings().SNMPVersion(); });
+    expectMismatch("SNMP Version", "v2c", [&] { settings.Refresh(); });
+
+    // Blanks are ignored, halves go to even, nothing is clamped on reading.
+    for (const auto& [text, expected] : {std::pair{" 45 ", 45}, {"2.5", 2}, {"5000", 5000}}) {
+        handEdit("Poll Interval", QString::fromLatin1(text));
+        EXPECT_EQ(settings.PollInterval(), expected) << text;
+    }
+    for (const auto& [text, expected] :
+         {std::pair{"TRUE", true}, {"-1", true}, {"False", false}, {"0", false}}) {
+        handEdit("Assume Counter Rollover", QString::fromLatin1(text));
+        EXPECT_EQ(settings.AssumeCounterRollover(), expected) << text;
+    }
+}
+
+TEST_F(SettingsStore, OtherWritersAreSeenAtOnce)
+{
+    Settings first;
+    Settings second;
+    QSignalSpy firstSpy(&first, &Settings::Changed);
+    EXPECT_EQ(first.PollInterval(), 10);
+    second.setPollInterval(42);
+    EXPECT_EQ(first.PollInterval(), 42);
+    EXPECT_EQ(firstSpy.count(), 0); // only the writer announces
+
+    // Another program rewrites the file; an unquoted list typed by hand is still one text.
+    QFile file(store().fileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Settings]\nPoll%20Interval=7\nTable%20Columns=3, 4,5\nSNMP%20Timeout=300\n");
+    file.close();
+    EXPECT_EQ(first.PollInterval(), 7);
+    EXPECT_EQ(first.SNMPTimeout(), 300);
+    EXPECT_EQ(first.Columns(), QStringLiteral("3,4,5"));
+}
