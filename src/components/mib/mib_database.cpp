@@ -18,6 +18,7 @@
 #endif
 
 static const char* const kHintsFileName = "trendwick-hints.txt";
+static const char* const kPreferredModules[] = {"SNMPv2-MIB", "IF-MIB", "HOST-RESOURCES-MIB"};
 
 // Bumped whenever modules are added to net-snmp's tree, so cached child lists are rebuilt.
 static int s_treeGeneration = 0;
@@ -41,7 +42,15 @@ static void prepareLibrary(const QStringList& lowestPriorityFirst)
         shutdown_mib();
     const QByteArray dirs = lowestPriorityFirst.join(QLatin1Char(ENV_SEPARATOR_CHAR)).toLocal8Bit();
     netsnmp_set_mib_directory(dirs.constData());
+    // net-snmp's built-in start-up list names modules that may not exist here and reports the
+    // missing ones on stderr. Every module gets read below anyway, so start with none unless
+    // the user chose a list.
+    const bool userList = qEnvironmentVariableIsSet("MIBS");
+    if (!userList)
+        qputenv("MIBS", "");
     netsnmp_init_mib();
+    if (!userList)
+        qunsetenv("MIBS");
 }
 
 MibDatabase::MibDatabase(const QStringList& folders)
@@ -56,6 +65,10 @@ MibDatabase::MibDatabase(const QStringList& folders)
     // net-snmp lets the folder added last win when two hold the same module.
     for (const QString& folder : std::as_const(lowestFirst))
         add_mibdir(folder.toLocal8Bit().constData());
+    // Where an SMIv2 module and its SMIv1 forerunner define the same node, the module read
+    // first describes it; the current modules should.
+    for (const char* module : kPreferredModules)
+        netsnmp_read_module(module);
     read_all_mibs();
     ++s_treeGeneration;
     loadHints();
@@ -546,7 +559,11 @@ OIDInfo MibDatabase::describe(const Resolved& r) const
 void MibDatabase::fillFromHintsOrMib(const tree* node, OIDInfo& info) const
 {
     if (isValueObject(node)) {
-        info.calculationHint = calculationHintOf(node->type);
+        // A 64-bit gauge travels as Counter64 but is not a rate.
+        info.calculationHint =
+            node->type == TYPE_COUNTER64 && info.syntaxName.contains(QLatin1String("Gauge"))
+                ? QStringLiteral("GAUGE")
+                : calculationHintOf(node->type);
         info.unitChoices = info.units;
         info.defaultIndex = isColumn(node) ? QString() : QStringLiteral("0");
         if (isColumn(node))
