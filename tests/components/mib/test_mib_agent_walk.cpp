@@ -1,0 +1,150 @@
+// Checks our MIB text against a real agent: every OID that snmpd serves in the standard
+// subtrees should belong to a leaf object of our modules whose syntax matches the value's
+// type on the wire.
+#include "mib_database.h"
+#include "test_agent.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+/// One synchronous SNMPv2c session to the test agent.
+class WalkSession final {
+public:
+    WalkSession(const QString& address, const QString& community)
+        : m_peer(address.toLatin1()), m_community(community.toLatin1())
+    {
+        netsnmp_session settings;
+        snmp_sess_init(&settings);
+        settings.version = SNMP_VERSION_2c;
+        settings.peername = m_peer.data();
+        settings.community = reinterpret_cast<u_char*>(m_community.data());
+        settings.community_len = static_cast<size_t>(m_community.size());
+        settings.timeout = 1000000;
+        settings.retries = 2;
+        m_handle = snmp_sess_open(&settings);
+    }
+    ~WalkSession()
+    {
+        if (m_handle)
+            snmp_sess_close(m_handle);
+    }
+    WalkSession(const WalkSession&) = delete;
+    WalkSession& operator=(const WalkSession&) = delete;
+    bool isOpen() const { return m_handle != nullptr; }
+
+    struct Binding {
+        QString oid;
+        u_char type;
+    };
+
+    /// Every variable below root, in agent order; false when a request failed.
+    bool walk(const QString& root, std::vector<Binding>& out)
+    {
+        oid rootOid[MAX_OID_LEN];
+        size_t rootLength = MAX_OID_LEN;
+        if (!read_objid(root.toLatin1().constData(), rootOid, &rootLength))
+            return false;
+        std::vector<oid> next(rootOid, rootOid + rootLength);
+        for (;;) {
+            netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
+            snmp_add_null_var(request, next.data(), next.size());
+            netsnmp_pdu* raw = nullptr;
+            if (snmp_sess_synch_response(m_handle, request, &raw) != STAT_SUCCESS || !raw)
+                return false;
+            const std::unique_ptr<netsnmp_pdu, decltype(&snmp_free_pdu)> response(raw, &snmp_free_pdu);
+            const netsnmp_variable_list* var = response->variables;
+            if (response->errstat != SNMP_ERR_NOERROR || !var || var->type == SNMP_ENDOFMIBVIEW ||
+                var->name_length < rootLength ||
+                snmp_oid_compare(var->name, rootLength, rootOid, rootLength) != 0)
+                return true;
+            QStringList parts;
+            for (size_t i = 0; i < var->name_length; ++i)
+                parts << QString::number(var->name[i]);
+            out.push_back({parts.join('.'), var->type});
+            next.assign(var->name, var->name + var->name_length);
+        }
+    }
+
+private:
+    QByteArray m_peer;
+    QByteArray m_community;
+    void* m_handle = nullptr;
+};
+
+// Whether a value of this wire type may carry an object of this MIB base type.
+static bool typeAgrees(u_char wire, int mibType)
+{
+    switch (wire) {
+    case ASN_INTEGER:
+        return mibType == TYPE_INTEGER || mibType == TYPE_INTEGER32;
+    case ASN_OCTET_STR:
+        return mibType == TYPE_OCTETSTR || mibType == TYPE_BITSTRING;
+    case ASN_OBJECT_ID:
+        return mibType == TYPE_OBJID;
+    case ASN_IPADDRESS:
+        return mibType == TYPE_IPADDR || mibType == TYPE_NETADDR;
+    case ASN_COUNTER:
+        return mibType == TYPE_COUNTER;
+    case ASN_GAUGE:
+        return mibType == TYPE_GAUGE || mibType == TYPE_UNSIGNED32 || mibType == TYPE_UINTEGER;
+    case ASN_TIMETICKS:
+        return mibType == TYPE_TIMETICKS;
+    case ASN_COUNTER64:
+        return mibType == TYPE_COUNTER64;
+    case ASN_OPAQUE:
+        return mibType == TYPE_OPAQUE;
+    default:
+        return false;
+    }
+}
+
+TEST(MibAgentWalk, StandardSubtreesMapToOurObjects)
+{
+    // The database first: it owns net-snmp's MIB set-up; the session layer comes after it.
+    const MibDatabase& database = MibDatabase::instance();
+    init_snmp("trendwick-test");
+
+    TestAgent agent;
+    QString error;
+    ASSERT_TRUE(agent.start(&error)) << error.toStdString();
+    WalkSession session(agent.address(), agent.community());
+    ASSERT_TRUE(session.isOpen());
+
+    int served = 0;
+    int matched = 0;
+    QStringList misses;
+    for (const char* subtree :
+         {"1.3.6.1.2.1.1", "1.3.6.1.2.1.2", "1.3.6.1.2.1.11", "1.3.6.1.2.1.25", "1.3.6.1.2.1.31"}) {
+        std::vector<WalkSession::Binding> bindings;
+        ASSERT_TRUE(session.walk(QString::fromLatin1(subtree), bindings)) << subtree;
+        for (const WalkSession::Binding& b : bindings) {
+            ++served;
+            const OIDInfo info = database.lookup(b.oid);
+            const tree* node = database.nodeForOID(info.dottedOID);
+            const bool isInstance = !info.defaultIndex.isEmpty() && !info.syntaxName.isEmpty() &&
+                                    b.oid == info.dottedOID + '.' + info.defaultIndex;
+            if (node && isInstance && typeAgrees(b.type, node->type))
+                ++matched;
+            else
+                misses << QStringLiteral("%1 (wire type %2, MIB %3 %4)")
+                              .arg(b.oid)
+                              .arg(b.type)
+                              .arg(info.fullName, info.syntaxName);
+        }
+    }
+    ASSERT_GT(served, 100) << "the agent served too little to judge";
+    EXPECT_GE(matched * 100, served * 95) << matched << " of " << served << " matched; misses:\n"
+                                          << misses.join('\n').toStdString();
+    // Descriptions survive the session layer's start-up.
+    EXPECT_FALSE(database.lookup("sysDescr").description.isEmpty());
+    RecordProperty("served", served);
+    RecordProperty("matched", matched);
+    std::cout << "walk: " << matched << " of " << served << " served OIDs matched\n";
+    if (!misses.isEmpty())
+        std::cout << "not matched:\n" << misses.join('\n').toStdString() << '\n';
+}
