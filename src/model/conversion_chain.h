@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QChar>
+#include <QLocale>
+#include <QString>
+#include <vector>
+
+/// A target's conversion text ("*8/1000") read once into its steps. Steps apply left to right with
+/// no precedence; an operand of 0 anywhere (or one that cannot be read) voids the whole chain, and
+/// an unknown operator ends it. Numbers are read in the locale given at construction, falling back
+/// to the C locale.
+class ConversionChain {
+public:
+    explicit ConversionChain(const QString& text = QString(), const QLocale& locale = QLocale());
+
+    /// x run through the chain; x itself when the chain is void or empty.
+    double Apply(double x) const;
+
+    const QString& Text() const { return m_text; }
+    const QLocale& Locale() const { return m_locale; }
+
+private:
+    struct Step {
+        QChar op;
+        double operand;
+    };
+
+    void Parse();
+    static double Operate(QChar op, double result, double operand, bool* valid);
+
+    QString m_text;
+    QLocale m_locale;
+    std::vector<Step> m_steps;
+    bool m_void = false;
+};

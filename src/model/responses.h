@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDateTime>
+#include <QtGlobal>
+#include <array>
+#include <limits>
+
+/// The last 500 results of one target with the time each was logged: two rings and the next write
+/// position. A slot without a value holds the no-value marker; a slot never written has no time.
+class Responses {
+public:
+    static constexpr int Size = 500;
+    static constexpr double NoValue = -20000.0;
+    /// Time of a slot that was never written (milliseconds since the epoch).
+    static constexpr qint64 NoTime = std::numeric_limits<qint64>::min();
+
+    Responses() { Reset(); }
+
+    /// Number of slots, over all 500, that hold a value.
+    qint16 Count() const;
+    /// Entry `index` back from the newest (0 newest, 499 oldest); std::out_of_range outside 0..499.
+    double History(int index) const;
+    /// Time of that entry, milliseconds since the epoch, or NoTime.
+    qint64 HistoryTime(int index) const;
+    /// Stores value and its time at the write position and moves the position on.
+    void LogValue(double value, qint64 msecsSinceEpoch);
+    /// Largest slot, starting from the marker (so values below it never count).
+    double High() const;
+    /// Smallest slot that holds a value, or the marker.
+    double Low() const;
+    /// Mean of the slots that hold a value, or the marker.
+    double Average() const;
+    /// Marks every slot empty; the write position stays where it is.
+    void Reset();
+
+private:
+    int SlotOf(int index) const;
+
+    std::array<double, Size> m_values;
+    std::array<qint64, Size> m_times;
+    int m_position = 0;
+};

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "conversion_chain.h"
+#include "responses.h"
+
+#include <oid_details.h>
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class ChartSink;
+class Clock;
+class QDomDocument;
+class QDomElement;
+class QDomNode;
+class Settings;
+
+/// How a series is drawn. Not range-checked: any number can be stored, only 0..9 have a name.
+enum LineStyles : qint32 {
+    LINESTYLE_SOLID_1 = 0,
+    LINESTYLE_SOLID_2 = 1,
+    LINESTYLE_SOLID_3 = 2,
+    LINESTYLE_SOLID_4 = 3,
+    LINESTYLE_SOLID_5 = 4,
+    LINESTYLE_SOLID_6 = 5,
+    LINESTYLE_DASH = 6,
+    LINESTYLE_DOT = 7,
+    LINESTYLE_DASHDOT = 8,
+    LINESTYLE_DASHDOTDOT = 9,
+};
+
+/// Finds the MIB object for a name or dotted OID; returns the filled details (an empty DottedOID
+/// when unknown). Tests hand in one that answers from fixed details without loading any MIB.
+using OIDResolver = std::function<OIDDetails(const QString& name)>;
+
+/// The resolver that asks the process-wide MIB database.
+OIDResolver MibDatabaseResolver();
+
+/// One monitored value: one MIB object with its index on one host. Turns each SNMP answer into the
+/// plotted value (conversion, then the value itself or its rate per second or minute, with counter
+/// rollover) and keeps the last 500 results. Values are kept as double; -20000 means "no value".
+class TargetOID : public QObject {
+    Q_OBJECT
+public:
+    static constexpr double NoValue = Responses::NoValue;
+
+    /// clock gives "now" for rates and history; settings the rollover permission after ReadXML.
+    TargetOID(Clock& clock, const Settings& settings, OIDResolver resolver = OIDResolver(),
+              QObject* parent = nullptr);
+    ~TargetOID() override;
+
+    // Published members.
+    qint32 ID() const;
+    QString Key() const { return m_key; }
+    QString LastError() const { return m_lastError; }
+    QString Instance() const { return m_instance; }
+    void setInstance(const QString& instance) { m_instance = instance; }
+    void setAssumeCounterRollover(bool assume) { m_assumeRollover = assume; }
+    bool AutoLabel() const { return m_autoLabel; }
+    void setAutoLabel(bool on) { m_autoLabel = on; }
+    QString Index() const { return m_index; }
+    /// The built label while AutoLabel is on, else the user's.
+    QString Label() const { return m_autoLabel ? m_autoLabelText : m_label; }
+    /// Stores the user's label and turns AutoLabel off.
+    void setLabel(const QString& label);
+    qint32 Color() const { return m_color; }
+    void setColor(qint32 color) { m_color = color; }
+    LineStyles LineStyle() const { return m_lineStyle; }
+    void setLineStyle(LineStyles style) { m_lineStyle = style; }
+    QString LineStyleName() const { return LineStyleNameOf(m_lineStyle); }
+    /// Accepts several spellings in any case; an unknown name changes nothing.
+    void setLineStyleName(const QString& name);
+    qint16 Subset() const { return m_subset; }
+    /// Entry `index` back from the newest; std::out_of_range outside 0..499.
+    float History(int index) const { return static_cast<float>(m_history.History(index)); }
+    /// Time of that entry; an invalid QDateTime when none was recorded.
+    QDateTime HistoryTime(int index) const;
+    qint16 HistoryCount() const { return m_history.Count(); }
+    QString Conversion() const { return m_conversion.Text(); }
+    /// A different text restarts the target: history cleared, next answer is a first sample.
+    void setConversion(const QString& conversion);
+    QString Units() const { return m_units; }
+    /// Takes the last of a comma-separated list; "units=conversion" also sets the conversion
+    /// (without restarting the target), plain units clear it.
+    void setUnits(const QString& units);
+    QString Calculation() const { return m_calculation; }
+    void setCalculation(const QString& calculation) { m_calculation = calculation; }
+    /// Selects the MIB object and takes its default calculation, units and conversion.
+    void setTargetMIB(const QString& name);
+    QString Hostname() const { return m_hostname; }
+    void setHostname(const QString& hostname) { m_hostname = hostname; }
+    QString IP() const { return m_ip; }
+    void setIP(const QString& ip) { m_ip = ip; }
+    const OIDDetails& OID() const { return m_details; }
+    OIDDetails& OID() { return m_details; }
+    QString Community() const { return m_community; }
+    void setCommunity(const QString& community) { m_community = community; }
+    double Value() const { return m_value; }
+    float Average() const { return static_cast<float>(m_history.Average()); }
+    float Min() const { return static_cast<float>(m_history.Low()); }
+    float Max() const { return static_cast<float>(m_history.High()); }
+
+    // For the program's own use.
+    void SetKeyNumber(qint32 number);
+    void SetIndex(const QString& index) { m_index = index; }
+    void SetLastError(const QString& error) { m_lastError = error; }
+    void SetAutoLabelText(const QString& text) { m_autoLabelText = text; }
+    void SetSubset(qint16 subset) { m_subset = subset; }
+    /// The units, then "=" and the conversion when there is one.
+    QString UnitsAndConversion() const;
+    /// Units before the first "=", the rest through setConversion.
+    void setUnitsAndConversion(const QString& text);
+    /// One answer of the device, already converted from text.
+    void RecordResponse(double raw);
+    double ApplyConversion(double x) const;
+    /// Label, colour and line type of series Subset.
+    void ApplyToChart(ChartSink& chart) const;
+    void WriteXML(QDomDocument& document, QDomNode& parent) const;
+    void ReadXML(const QDomElement& element);
+
+    /// Display name of a line style; empty outside 0..9.
+    static QString LineStyleNameOf(qint32 style);
+    /// Chart line type code of a line style; -1 outside 0..9.
+    static int LineTypeCode(qint32 style);
+    /// Attribute names of the "TargetOID" element in writing order.
+    static const QStringList& XMLAttributeNames();
+
+private:
+    bool IsRate() const;
+    qint64 ElapsedSince(qint64 nowMsecs) const;
+    void TakeBase(double converted, qint64 nowMsecs);
+
+    Clock& m_clock;
+    const Settings& m_settings;
+    OIDResolver m_resolver;
+
+    QString m_key;
+    QString m_hostname;
+    QString m_ip;
+    OIDDetails m_details;
+    QString m_community;
+    QString m_index;
+    QString m_lastError;
+    bool m_assumeRollover = false;
+    qint32 m_color = 0;
+    LineStyles m_lineStyle = LINESTYLE_SOLID_4;
+    QString m_units;
+    // Re-read when the user's locale changes, since that changes how its numbers read.
+    mutable ConversionChain m_conversion;
+    QString m_calculation;
+    bool m_autoLabel = true;
+    QString m_label;
+    QString m_autoLabelText;
+    QString m_instance;
+    qint16 m_subset = 0;
+    Responses m_history;
+    double m_previousValue = 0;
+    qint64 m_previousTime = Responses::NoTime;
+    double m_value = NoValue;
+};

@@ -1,0 +1,103 @@
+#include <conversion_chain.h>
+#include <locale_number.h>
+#include <rgb_color.h>
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+static double Convert(const QString& text, double x, const QLocale& locale = QLocale::c())
+{
+    return ConversionChain(text, locale).Apply(x);
+}
+
+TEST(ConversionChain, AppliesLeftToRightWithoutPrecedence)
+{
+    EXPECT_DOUBLE_EQ(Convert("*8", 100), 800);
+    EXPECT_DOUBLE_EQ(Convert("*8/1000", 1000), 8);
+    EXPECT_DOUBLE_EQ(Convert("/100", 4250), 42.5);
+    EXPECT_DOUBLE_EQ(Convert("+2*3", 1), 9);
+    EXPECT_DOUBLE_EQ(Convert("-5*2", 10), 10);
+    EXPECT_DOUBLE_EQ(Convert("/ 1 000", 5000), 5) << "blanks go before reading";
+    EXPECT_DOUBLE_EQ(Convert(" * 8\t", 2), 16);
+    EXPECT_DOUBLE_EQ(Convert("*1,000", 3), 3000) << "a group separator inside a number";
+    EXPECT_DOUBLE_EQ(Convert("*.5", 3), 1.5) << "leading decimal point";
+    EXPECT_DOUBLE_EQ(Convert("*1.5.3", 2), 3) << "the second point starts an unknown operator";
+    EXPECT_DOUBLE_EQ(Convert("", 7), 7);
+}
+
+TEST(ConversionChain, ZeroOperandAbandonsEverything)
+{
+    EXPECT_DOUBLE_EQ(Convert("*0", 123), 123);
+    EXPECT_DOUBLE_EQ(Convert("+0", 123), 123);
+    EXPECT_DOUBLE_EQ(Convert("*8/0", 123), 123) << "steps already applied are dropped too";
+    EXPECT_DOUBLE_EQ(Convert("*8+", 123), 123) << "no number counts as zero";
+    EXPECT_DOUBLE_EQ(Convert("*8x", 123), 123) << "the zero check comes before the operator";
+    EXPECT_DOUBLE_EQ(Convert("*.", 123), 123);
+    EXPECT_DOUBLE_EQ(Convert("*8/0.0", 123), 123);
+}
+
+TEST(ConversionChain, UnknownOperatorEndsTheChain)
+{
+    EXPECT_DOUBLE_EQ(Convert("*8x2", 10), 80);
+    EXPECT_DOUBLE_EQ(Convert("*8x2/0", 10), 80) << "nothing after the unknown operator is read";
+    EXPECT_DOUBLE_EQ(Convert("x2*8", 10), 10);
+    EXPECT_DOUBLE_EQ(Convert("%3", 10), 10);
+}
+
+TEST(ConversionChain, IntegerDivisionRoundsHalfToEvenAndCutsTowardZero)
+{
+    EXPECT_DOUBLE_EQ(Convert("\\3", 10), 3);
+    EXPECT_DOUBLE_EQ(Convert("\\2", 2.5), 1) << "2.5 rounds to 2";
+    EXPECT_DOUBLE_EQ(Convert("\\2", 3.5), 2) << "3.5 rounds to 4";
+    EXPECT_DOUBLE_EQ(Convert("\\2", 4.5), 2) << "4.5 rounds to 4";
+    EXPECT_DOUBLE_EQ(Convert("\\2", 5.5000001), 3);
+    EXPECT_DOUBLE_EQ(Convert("\\2", -7), -3);
+    EXPECT_DOUBLE_EQ(Convert("\\2.5", 9), 4) << "the divisor rounds to 2";
+    EXPECT_DOUBLE_EQ(Convert("\\3.5", 9), 2) << "the divisor rounds to 4";
+    EXPECT_DOUBLE_EQ(Convert("*10\\0.4", 9), 9) << "a divisor that rounds to 0 abandons the chain";
+    EXPECT_DOUBLE_EQ(Convert("\\1", 1e12), 2147483647) << "results beyond 32 bits stop at the limit";
+    EXPECT_DOUBLE_EQ(Convert("\\2+0.5", 7), 3.5);
+}
+
+TEST(ConversionChain, OperandsAreSinglePrecision)
+{
+    EXPECT_EQ(Convert("*0.1", 1), double(0.1f));
+    EXPECT_EQ(Convert("+16777217", 0), 16777216.0);
+}
+
+TEST(ConversionChain, ReadsNumbersInTheLocaleThenInC)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_DOUBLE_EQ(Convert("*0,5", 10, german), 5);
+    EXPECT_DOUBLE_EQ(Convert("*1.000", 3, german), 3000);
+    EXPECT_DOUBLE_EQ(Convert("*0.5", 10, german), 5) << "falls back to the C locale";
+    EXPECT_DOUBLE_EQ(Convert("*0,5", 10, QLocale::c()), 10) << "\",5\" is no number in C";
+}
+
+TEST(LocaleNumber, ValueTexts)
+{
+    EXPECT_EQ(LocaleNumber("12345"), 12345.0);
+    EXPECT_EQ(LocaleNumber(" 42 "), 42.0);
+    EXPECT_EQ(LocaleNumber("-1.5"), -1.5);
+    EXPECT_EQ(LocaleNumber("18446744073709551615"), 18446744073709551615.0);
+    EXPECT_FALSE(LocaleNumber("abc").has_value());
+    EXPECT_FALSE(LocaleNumber("").has_value());
+    EXPECT_FALSE(LocaleNumber("12 apples").has_value());
+
+    const QLocale original;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(LocaleNumber("1,5"), 1.5);
+    EXPECT_EQ(LocaleNumber("2.5"), 2.5) << "the C locale still applies";
+    QLocale::setDefault(original);
+}
+
+TEST(RGBColor, WindowsLayoutMapsToQColor)
+{
+    EXPECT_EQ(RGBColor(0x12, 0x34, 0x56), 0x563412);
+    const QColor color = ToQColor(RGBColor(200, 10, 64));
+    EXPECT_EQ(color.red(), 200);
+    EXPECT_EQ(color.green(), 10);
+    EXPECT_EQ(color.blue(), 64);
+    EXPECT_EQ(ToRGBColor(QColor(1, 2, 3, 4)), RGBColor(1, 2, 3));
+    EXPECT_EQ(ToQColor(-1), QColor(255, 255, 255));
+}

@@ -1,0 +1,205 @@
+#include "model_fakes.h"
+
+#include <ordered_xml.h>
+#include <target_oids.h>
+
+#include <clock.h>
+#include <settings.h>
+
+#include <QDomDocument>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+class TargetOIDsTest : public ::testing::Test {
+protected:
+    TargetOIDsTest()
+    {
+        mib.objects.insert(QStringLiteral("ifInOctets"), CounterInfo());
+        mib.objects.insert(QStringLiteral("IF-MIB::ifInOctets"), CounterInfo());
+    }
+
+    TargetOID* AddCounter(const QString& host = QStringLiteral("router"))
+    {
+        return targets.Add(host, QStringLiteral("127.0.0.1"), QStringLiteral("public"),
+                           QStringLiteral("ifInOctets"), QStringLiteral("1"));
+    }
+
+    QStringList Keys() const
+    {
+        QStringList keys;
+        for (const TargetOID* target : targets)
+            keys.append(target->Key());
+        return keys;
+    }
+
+    ManualClock clock;
+    Settings settings;
+    FakeMib mib;
+    TargetOIDs targets{clock, settings, mib.Resolver()};
+    QSignalSpy added{&targets, &TargetOIDs::NewOID};
+    QSignalSpy removed{&targets, &TargetOIDs::OIDRemoved};
+    QSignalSpy refreshed{&targets, &TargetOIDs::Refresh};
+};
+
+TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
+{
+    TargetOID* target =
+        targets.Add(QStringLiteral("router"), QStringLiteral("10.1.1.1:1161"), QStringLiteral("secret"),
+                    QStringLiteral("ifInOctets"), QStringLiteral("7"));
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(target->Key(), QStringLiteral("O:1"));
+    EXPECT_EQ(target->Hostname(), QStringLiteral("router"));
+    EXPECT_EQ(target->IP(), QStringLiteral("10.1.1.1:1161"));
+    EXPECT_EQ(target->Community(), QStringLiteral("secret"));
+    EXPECT_EQ(target->Index(), QStringLiteral("7"));
+    EXPECT_EQ(target->Color(), -1) << "no colour assigned yet";
+    EXPECT_EQ(target->Calculation(), QStringLiteral("x per Second"));
+    EXPECT_EQ(target->UnitsAndConversion(), QStringLiteral("bps=*8"));
+    ASSERT_EQ(added.count(), 1);
+    EXPECT_EQ(added.at(0).at(0).value<TargetOID*>(), target);
+
+    // Rollover stays off until the graph applies the setting.
+    settings.setAssumeCounterRollover(true);
+    TargetOID* second = AddCounter();
+    second->setConversion(QString());
+    second->RecordResponse(4294967000.0);
+    clock.advanceSeconds(1);
+    second->RecordResponse(0);
+    EXPECT_EQ(second->Value(), -20000);
+    targets.AssumeCounterRollover(true);
+    second->RecordResponse(4294967000.0);
+    clock.advanceSeconds(1);
+    second->RecordResponse(0);
+    EXPECT_DOUBLE_EQ(second->Value(), 296);
+}
+
+TEST_F(TargetOIDsTest, FailedLookupAddsNothing)
+{
+    TargetOIDs failing{clock, settings,
+                       [](const QString&) -> OIDDetails { throw std::runtime_error("no MIB"); }};
+    QSignalSpy announced{&failing, &TargetOIDs::NewOID};
+    EXPECT_THROW(failing.Add("h", "127.0.0.1", "public", "nothing", ""), std::runtime_error);
+    EXPECT_EQ(failing.Count(), 0);
+    EXPECT_EQ(announced.count(), 0);
+}
+
+TEST_F(TargetOIDsTest, KeysAreNeverReused)
+{
+    AddCounter();
+    AddCounter();
+    targets.Remove(QStringLiteral("O:1"));
+    AddCounter();
+    EXPECT_EQ(Keys(), QStringList({"O:2", "O:3"}));
+
+    targets.Clear();
+    AddCounter();
+    EXPECT_EQ(Keys(), QStringList({"O:4"}));
+}
+
+TEST_F(TargetOIDsTest, IndexByKeyOrPosition)
+{
+    TargetOID* first = AddCounter(QStringLiteral("a"));
+    TargetOID* second = AddCounter(QStringLiteral("b"));
+    EXPECT_EQ(targets.Count(), 2);
+    EXPECT_EQ(targets.Index(1), first);
+    EXPECT_EQ(targets.Index(2), second);
+    EXPECT_EQ(targets.Index(1.6), second);
+    EXPECT_EQ(targets.Index(QStringLiteral("O:2")), second);
+    EXPECT_EQ(targets.Index(QStringLiteral("O:99")), nullptr);
+    EXPECT_EQ(targets.Index(QStringLiteral("1")), nullptr) << "a text is always a key";
+    EXPECT_EQ(targets.Index(0), nullptr);
+    EXPECT_EQ(targets.Index(3), nullptr);
+    EXPECT_EQ(targets.Index(QVariant()), nullptr);
+    EXPECT_EQ(targets.FindKey(QStringLiteral("O:1")), first);
+    EXPECT_EQ(targets.At(1), second);
+}
+
+TEST_F(TargetOIDsTest, RemoveAnnouncesWhileTheTargetIsAlive)
+{
+    AddCounter(QStringLiteral("a"));
+    AddCounter(QStringLiteral("b"));
+    AddCounter(QStringLiteral("c"));
+    QString seen;
+    QObject::connect(&targets, &TargetOIDs::OIDRemoved,
+                     [&seen](TargetOID* target) { seen += target->Key() + target->Hostname(); });
+
+    targets.Remove(2);
+    EXPECT_EQ(seen, QStringLiteral("O:2b"));
+    targets.Remove(QStringLiteral("O:1"));
+    EXPECT_EQ(seen, QStringLiteral("O:2bO:1a"));
+    EXPECT_EQ(Keys(), QStringList({"O:3"}));
+    EXPECT_EQ(targets.Index(QStringLiteral("O:1")), nullptr);
+
+    targets.Remove(QStringLiteral("O:1"));
+    targets.Remove(5);
+    EXPECT_EQ(removed.count(), 2) << "unknown keys raise nothing";
+    EXPECT_EQ(targets.Count(), 1);
+}
+
+TEST_F(TargetOIDsTest, ClearRaisesOnlyRefresh)
+{
+    targets.Clear();
+    EXPECT_EQ(refreshed.count(), 1);
+    AddCounter();
+    AddCounter();
+    targets.Clear();
+    EXPECT_EQ(refreshed.count(), 2);
+    EXPECT_EQ(removed.count(), 0);
+    EXPECT_EQ(targets.Count(), 0);
+    EXPECT_TRUE(targets.begin() == targets.end());
+}
+
+TEST_F(TargetOIDsTest, XMLRoundTripContinuesTheNumbering)
+{
+    TargetOID* a = AddCounter(QStringLiteral("a"));
+    a->setColor(200);
+    TargetOID* b = targets.Add(QStringLiteral("b"), QStringLiteral("127.0.0.2"), QStringLiteral("private"),
+                               QStringLiteral("sysUpTime"), QString());
+    b->setCalculation(QStringLiteral("No Calculations"));
+    b->setLabel(QStringLiteral("Uptime"));
+
+    QDomDocument document;
+    QDomElement root = document.createElement(QStringLiteral("Trendwick"));
+    document.appendChild(root);
+    targets.WriteXML(document, root);
+    const QString text = OrderedXMLText(document, ModelXMLAttributeOrder());
+    EXPECT_EQ(
+        text,
+        QStringLiteral(
+            "<Trendwick><TargetOIDs>"
+            "<TargetOID IP=\"127.0.0.1\" Hostname=\"a\" Community=\"public\" MIB=\"IF-MIB::ifInOctets\" "
+            "Index=\"1\" Units=\"bps=*8\" Instance=\"\" Color=\"200\" LineStyle=\"SOLID 4\" "
+            "Calculation=\"x per Second\" Label=\"\" AutoLabel=\"TRUE\"/>"
+            "<TargetOID IP=\"127.0.0.2\" Hostname=\"b\" Community=\"private\" MIB=\"\" Index=\"\" "
+            "Units=\"\" Instance=\"\" Color=\"-1\" LineStyle=\"SOLID 4\" Calculation=\"No Calculations\" "
+            "Label=\"Uptime\" AutoLabel=\"FALSE\"/>"
+            "</TargetOIDs></Trendwick>"));
+
+    // Given a collection that has handed out O:1..O:2 and holds two targets,
+    // when a definition with three targets is read,
+    // then the old ones are gone, the new ones number on, and only Refresh was raised.
+    QString withThird = text;
+    withThird.replace(QStringLiteral("</TargetOIDs>"),
+                      QStringLiteral("<Other Hostname=\"c\"/></TargetOIDs>"));
+    QDomDocument parsed;
+    ASSERT_TRUE(parsed.setContent(withThird));
+    const int announcedBefore = added.count();
+    targets.ReadXML(parsed.documentElement().firstChildElement());
+    EXPECT_EQ(Keys(), QStringList({"O:3", "O:4", "O:5"}));
+    EXPECT_EQ(added.count(), announcedBefore);
+    EXPECT_EQ(refreshed.count(), 1);
+    EXPECT_EQ(removed.count(), 0);
+
+    QDomDocument again;
+    QDomElement againRoot = again.createElement(QStringLiteral("Trendwick"));
+    again.appendChild(againRoot);
+    targets.WriteXML(again, againRoot);
+    QString expected = text;
+    expected.replace(
+        QStringLiteral("</TargetOIDs>"),
+        QStringLiteral("<TargetOID IP=\"\" Hostname=\"c\" Community=\"\" MIB=\"\" Index=\"\" Units=\"\" "
+                       "Instance=\"\" Color=\"0\" LineStyle=\"SOLID 4\" Calculation=\"\" Label=\"\" "
+                       "AutoLabel=\"TRUE\"/></TargetOIDs>"));
+    EXPECT_EQ(OrderedXMLText(again, ModelXMLAttributeOrder()), expected);
+}

@@ -1,0 +1,403 @@
+#include "model_fakes.h"
+
+#include <ordered_xml.h>
+#include <target_oids.h>
+#include <y_axises.h>
+
+#include <clock.h>
+#include <settings.h>
+
+#include <QDomDocument>
+#include <cmath>
+#include <gtest/gtest.h>
+
+class YAxesTest : public ::testing::Test {
+protected:
+    TargetOID* Target(const QString& units, const QString& calculation)
+    {
+        TargetOID* target = targets.Add(QStringLiteral("h"), QStringLiteral("127.0.0.1"),
+                                        QStringLiteral("public"), QStringLiteral("object"), QString());
+        target->setUnits(units);
+        target->setCalculation(calculation);
+        return target;
+    }
+
+    // A gauge target on its own axis whose history holds the given values.
+    YAxis* AxisWithValues(std::initializer_list<double> values)
+    {
+        TargetOID* target = Target(QStringLiteral("bps"), QStringLiteral("No Calculations"));
+        for (double value : values)
+            target->RecordResponse(value);
+        return axes.AssignAxis(target);
+    }
+
+    static QDomElement Parse(QDomDocument& document, const QString& text)
+    {
+        EXPECT_TRUE(document.setContent(text));
+        return document.documentElement();
+    }
+
+    ManualClock clock;
+    Settings settings;
+    FakeMib mib;
+    TargetOIDs targets{clock, settings, mib.Resolver()};
+    YAxises axes;
+};
+
+TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculation)
+{
+    TargetOID* a = Target("bps", "x per Second");
+    TargetOID* b = Target("bps", "No Calculations");
+    TargetOID* c = Target("Bps", "x per Second");
+    TargetOID* d = Target("bps", "x per Second");
+    TargetOID* e = Target("bps", "X per Second");
+    YAxis* first = axes.AssignAxis(a);
+    EXPECT_EQ(axes.AssignAxis(b)->Key(), QStringLiteral("A:1"));
+    EXPECT_EQ(axes.AssignAxis(c)->Key(), QStringLiteral("A:2"));
+    EXPECT_EQ(axes.AssignAxis(d), first);
+    EXPECT_EQ(axes.AssignAxis(e)->Index(), 3);
+    EXPECT_EQ(first->Key(), QStringLiteral("A:0"));
+    EXPECT_EQ(first->Units(), QStringLiteral("bps"));
+    EXPECT_EQ(first->Calculation(), QStringLiteral("x per Second"));
+    EXPECT_EQ(first->Subsets(), 2);
+    EXPECT_EQ(first->TargetOIDs().At(1), d);
+    EXPECT_EQ(first->TargetOIDs().Find(d->Key()), d);
+    EXPECT_FALSE(first->FixedScales());
+
+    EXPECT_EQ(axes.Count(), 4);
+    EXPECT_EQ(axes.Item(1), first);
+    EXPECT_EQ(axes.Item(QStringLiteral("A:2"))->Units(), QStringLiteral("Bps"));
+    EXPECT_EQ(axes.Item(QStringLiteral("A:9")), nullptr);
+    EXPECT_EQ(axes.Item(5), nullptr);
+    axes.Remove(QStringLiteral("A:1"));
+    EXPECT_EQ(axes.Count(), 3);
+    EXPECT_EQ(axes.Item(2)->Key(), QStringLiteral("A:2"));
+
+    axes.ClearAxes(false);
+    EXPECT_EQ(axes.Count(), 0);
+}
+
+TEST_F(YAxesTest, PercentAxisHasAFixedScale)
+{
+    YAxis* axis = axes.AssignAxis(Target("% busy", "No Calculations"));
+    EXPECT_TRUE(axis->FixedScales());
+    EXPECT_EQ(axis->FixedMax(), 102.0f);
+    EXPECT_EQ(axis->FixedMin(), -1.0f);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(axis->Max(), 102.0f);
+    EXPECT_EQ(axis->Min(), -1.0f);
+    EXPECT_EQ(axis->Magnitude(), 1.0f);
+    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,| % busy"));
+}
+
+TEST_F(YAxesTest, LabelIsComputedOnceFromCalculationAndUnits)
+{
+    YAxis* rate = axes.AssignAxis(Target("bps", "x per Second"));
+    YAxis* gauge = axes.AssignAxis(Target("pkts", "No Calculations"));
+    YAxis* bare = axes.AssignAxis(Target("C", ""));
+    YAxis* odd = axes.AssignAxis(Target("B", "max x by X"));
+    EXPECT_EQ(rate->Label(), QStringLiteral("bps per Second"));
+    EXPECT_EQ(gauge->Label(), QStringLiteral("pkts"));
+    EXPECT_EQ(bare->Label(), QStringLiteral("C"));
+    EXPECT_EQ(odd->Label(), QStringLiteral("maB B by X"));
+
+    rate->SetUnits(QStringLiteral("Kbps"));
+    EXPECT_EQ(rate->Label(), QStringLiteral("bps per Second")) << "kept once filled";
+    rate->setLabel(QStringLiteral("Traffic"));
+    EXPECT_EQ(rate->Label(), QStringLiteral("Traffic"));
+    rate->setLabel(QString());
+    EXPECT_EQ(rate->Label(), QStringLiteral("Kbps per Second"));
+}
+
+TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
+{
+    YAxis* axis = AxisWithValues({});
+    EXPECT_EQ(axis->Max(), 500.0f);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(axis->Max(), 1.0f);
+    EXPECT_EQ(axis->Min(), -1.0f);
+    EXPECT_EQ(axis->Magnitude(), 1.0f);
+    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,| bps"));
+    EXPECT_FALSE(axis->UpdateScale());
+
+    TargetOID* target = axis->TargetOIDs().At(0);
+    target->RecordResponse(60000);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(axis->Max(), 56000.0f);
+    EXPECT_EQ(axis->Magnitude(), 1000.0f);
+    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,.| Kbps"));
+    target->RecordResponse(10);
+    EXPECT_FALSE(axis->UpdateScale()) << "neither extreme moved";
+
+    target->RecordResponse(-5);
+    EXPECT_TRUE(axis->UpdateScale()) << "the minimum moved";
+    EXPECT_EQ(axis->Min(), -6.0f);
+    EXPECT_EQ(axis->Max(), 56000.0f);
+
+    // Negative maxima do not count; the scale keeps 0 in view.
+    axes.ClearAxes(false);
+    YAxis* negative = AxisWithValues({-50, -20});
+    EXPECT_TRUE(negative->UpdateScale());
+    EXPECT_EQ(negative->Max(), 1.0f);
+    EXPECT_EQ(negative->Min(), -51.0f);
+}
+
+TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
+{
+    struct Row {
+        float data;
+        float max;
+        float magnitude;
+        const char* format;
+    };
+    const auto above = [](float edge) { return std::nextafter(edge, 2e12f); };
+    const auto below = [](float edge) { return std::nextafter(edge, 0.0f); };
+    const Row rows[] = {
+        {1000, 1001, 1, "|,| "},
+        {1001, 2500, 1, "|,.| "},
+        {2500, 2500, 1, "|,.| "},
+        {2501, 10000, 1, "|,.| "},
+        {10000, 10000, 1, "|,.| "},
+        {10001, 19200, 1, "|,.| "},
+        {20000, 19200, 1, "|,.| "},
+        {20001, 56000, 1000, "|,.| K"},
+        {68000, 56000, 1000, "|,.| K"},
+        {68001, 128000, 1000, "|,.| K"},
+        {158000, 128000, 1000, "|,.| K"},
+        {158001, 256000, 1000, "|,.| K"},
+        {296000, 256000, 1000, "|,.| K"},
+        {296001, 512000, 1000, "|,.| K"},
+        {552000, 512000, 1000, "|,.| K"},
+        {552001, 1500000, 1e6f, "|,.| M"},
+        {1550000, 1500000, 1e6f, "|,.| M"},
+        {1600000, 1500000, 1e6f, "|,.| M"},
+        {1600001, 10e6f, 1e6f, "|,.| M"},
+        {11e6f, 10e6f, 1e6f, "|,.| M"},
+        {above(11e6f), 45e6f, 1e6f, "|,.| M"},
+        {46e6f, 45e6f, 1e6f, "|,.| M"},
+        {above(46e6f), 100e6f, 1e6f, "|,.| M"},
+        {100e6f, 100e6f, 1e6f, "|,.| M"},
+        {above(100e6f), above(100e6f) + 1e6f, 1e6f, "|,.| M"},
+        {below(950e6f), below(950e6f) + 1e6f, 1e6f, "|,.| M"},
+        {950e6f, 1.95e9f, 1e9f, "|,.| G"},
+        {below(1e12f), below(1e12f) + 1e9f, 1e9f, "|,.| G"},
+        {1e12f, 2e12f, 1e12f, "|,.| T"},
+    };
+    for (const Row& row : rows) {
+        axes.ClearAxes(false);
+        YAxis* axis = AxisWithValues({double(row.data)});
+        ASSERT_TRUE(axis->UpdateScale());
+        EXPECT_EQ(axis->Max(), row.max) << "data max " << row.data;
+        EXPECT_EQ(axis->Magnitude(), row.magnitude) << "data max " << row.data;
+        EXPECT_EQ(axis->ScaleFormat(), QLatin1String(row.format) + QStringLiteral("bps"))
+            << "data max " << row.data;
+        EXPECT_EQ(axis->Min(), -1.0f);
+    }
+}
+
+TEST_F(YAxesTest, FixedScalesOverrideTheData)
+{
+    YAxis* axis = AxisWithValues({3000});
+    axis->UpdateScale();
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
+    EXPECT_EQ(axis->FixedMin(), -1.0f);
+    axis->setFixedMax(5);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f);
+
+    axis->setFixedScales(true);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
+    axis->setFixedMax(200000);
+    axis->setFixedMin(-10);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(axis->Max(), 200000.0f);
+    EXPECT_EQ(axis->Min(), -10.0f);
+    EXPECT_EQ(axis->Magnitude(), 1000.0f) << "chosen from the fixed maximum";
+    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,.| Kbps"));
+    axis->TargetOIDs().At(0)->RecordResponse(1e9);
+    EXPECT_FALSE(axis->UpdateScale());
+
+    axis->setFixedScales(false);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(axis->Magnitude(), 1e9f);
+    EXPECT_EQ(axis->Min(), -1.0f);
+}
+
+TEST_F(YAxesTest, PlottingMethodNames)
+{
+    YAxis axis;
+    const QStringList names{"Line",
+                            "Area",
+                            "Bar",
+                            "Best Fit Curve",
+                            "Best Fit Line",
+                            "Horizontal Bar",
+                            "Horizontal Stacked Bar",
+                            "Point",
+                            "Point+Line",
+                            "Spline",
+                            "Ribbon",
+                            "Step",
+                            "Stacked"};
+    const int codes[] = {0, 3, 1, 10, 8, 17, 18, 2, 16, 13, 21, 20, 6};
+    for (int method = 0; method <= 12; ++method) {
+        EXPECT_EQ(YAxis::PlottingMethodNameOf(method), names.at(method));
+        EXPECT_EQ(YAxis::PlottingMethodCode(method), codes[method]);
+    }
+    EXPECT_EQ(YAxis::PlottingMethodNameOf(13), QString());
+    EXPECT_EQ(YAxis::PlottingMethodCode(-1), -1);
+
+    const QList<QPair<QString, int>> spellings{{"line", 0},
+                                               {"Area", 1},
+                                               {"BAR", 2},
+                                               {"vertical bar", 2},
+                                               {"BestFitCurve", 3},
+                                               {"best fit curve", 3},
+                                               {"bestfitline", 4},
+                                               {"Best Fit Line", 4},
+                                               {"HorizontalBar", 5},
+                                               {"horizontal bar", 5},
+                                               {"horizontalstackedbar", 6},
+                                               {"Horizontal Stacked Bar", 6},
+                                               {"point", 7},
+                                               {"Point+Line", 8},
+                                               {"pointline", 8},
+                                               {"point and line", 8},
+                                               {"Point&Line", 8},
+                                               {"spline", 9},
+                                               {"RIBBON", 10},
+                                               {"step", 11},
+                                               {"stacked", 12},
+                                               {"StackedBar", 12},
+                                               {"stacked bar", 12},
+                                               {"VerticalStackedBar", 12},
+                                               {"vertical stacked bar", 12}};
+    for (const auto& [name, method] : spellings) {
+        axis.setPlottingMethod(PlottingMethods(method == 0 ? 5 : 0));
+        axis.setPlottingMethodName(name);
+        EXPECT_EQ(axis.PlottingMethod(), method) << qPrintable(name);
+    }
+    for (const char* unknown : {"", "lines", "point + line", "Horizontal  Bar", "pie"}) {
+        axis.setPlottingMethod(PLOT_STEP);
+        axis.setPlottingMethodName(unknown);
+        EXPECT_EQ(axis.PlottingMethod(), PLOT_STEP) << unknown;
+    }
+    axis.setPlottingMethod(PlottingMethods(99));
+    EXPECT_EQ(axis.PlottingMethodName(), QString());
+}
+
+TEST_F(YAxesTest, ApplyToChartSetsTheAxisThenItsSeries)
+{
+    axes.AssignAxis(Target("pkts", "No Calculations"));
+    TargetOID* a = Target("bps", "x per Second");
+    TargetOID* b = Target("bps", "x per Second");
+    YAxis* axis = axes.AssignAxis(a);
+    axes.AssignAxis(b);
+    a->SetSubset(1);
+    a->SetAutoLabelText(QStringLiteral("in"));
+    b->SetSubset(2);
+    b->setLabel(QStringLiteral("out"));
+    b->setColor(7);
+    b->setLineStyle(LINESTYLE_DASH);
+    axis->setPlottingMethod(PLOT_AREA);
+    axis->setColor(255);
+
+    RecordingChart chart;
+    axis->ApplyToChart(chart);
+    EXPECT_EQ(chart.calls, QStringList({"AxisPlot 1 3", "AxisTitle 1 bps per Second", "AxisColor 1 255",
+                                        "SeriesLabel 1 in", "SeriesColor 1 -1", "SeriesLineType 1 10",
+                                        "SeriesLabel 2 out", "SeriesColor 2 7", "SeriesLineType 2 1"}));
+
+    chart.calls.clear();
+    axis->setPlottingMethod(PlottingMethods(13));
+    axis->ApplyToChart(chart);
+    EXPECT_EQ(chart.calls.first(), QStringLiteral("AxisTitle 1 bps per Second"));
+}
+
+TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
+{
+    // Given axes read from a definition file, in another order than the new axes will have,
+    QDomDocument document;
+    axes.ReadXML(
+        Parse(document,
+              QStringLiteral("<Axes><Axis PLOT='Area' Label=' BPS per second ' Color='255' FixedScales='Yes' "
+                             "FixedMax='1000' FixedMin='0'/><Axis PLOT='Bar' Label='other' Color='1'/>"
+                             "<Axis PLOT='Step' Label='pkts' Color='2'/><Axis PLOT='Spline' Label='PKTS' "
+                             "Color='3'/></Axes>")));
+    ASSERT_EQ(axes.Count(), 4);
+    EXPECT_EQ(axes.Item(QStringLiteral("A:3"))->PlottingMethod(), PLOT_SPLINE);
+
+    // when the targets are grouped again,
+    axes.ClearAxes(true);
+    EXPECT_EQ(axes.Count(), 0);
+    YAxis* packets = axes.AssignAxis(Target("pkts", "No Calculations"));
+    YAxis* bits = axes.AssignAxis(Target("bps", "x per Second"));
+    YAxis* fresh = axes.AssignAxis(Target("% used", "No Calculations"));
+    axes.RestoreAxisSettings();
+
+    // then each new axis has the settings of the previous one with its label, the last one winning.
+    EXPECT_EQ(bits->Color(), 255);
+    EXPECT_EQ(bits->PlottingMethod(), PLOT_AREA);
+    EXPECT_TRUE(bits->FixedScales());
+    EXPECT_EQ(bits->FixedMax(), 1000.0f);
+    EXPECT_EQ(bits->FixedMin(), 0.0f);
+    EXPECT_EQ(packets->Color(), 3);
+    EXPECT_EQ(packets->PlottingMethod(), PLOT_SPLINE);
+    EXPECT_FALSE(packets->FixedScales());
+    EXPECT_EQ(fresh->Color(), 0);
+    EXPECT_TRUE(fresh->FixedScales()) << "no match: the percent scale stays";
+    EXPECT_EQ(fresh->FixedMax(), 102.0f);
+
+    // The previous set is gone after one restore.
+    bits->setColor(5);
+    axes.RestoreAxisSettings();
+    EXPECT_EQ(bits->Color(), 5);
+}
+
+TEST_F(YAxesTest, XMLRoundTrip)
+{
+    YAxis* percent = axes.AssignAxis(Target("%", "No Calculations"));
+    YAxis* bits = axes.AssignAxis(Target("bps", "x per Second"));
+    YAxis* unread = axes.AssignAxis(Target("pkts", "No Calculations"));
+    percent->Label();
+    bits->Label();
+    bits->setPlottingMethod(PLOT_BESTFITLINE);
+    bits->setColor(16711680);
+    unread->setFixedScales(true);
+    unread->setFixedMax(2.5f);
+    unread->setFixedMin(-0.1f);
+
+    QDomDocument document;
+    axes.WriteXML(document, document);
+    const QString expected =
+        QStringLiteral("<Axes><Axis PLOT=\"Line\" Label=\"%\" Color=\"0\" FixedScales=\"Yes\" "
+                       "FixedMax=\"102\" FixedMin=\"-1\"/>"
+                       "<Axis PLOT=\"Best Fit Line\" Label=\"bps per Second\" Color=\"16711680\"/>"
+                       "<Axis PLOT=\"Line\" Label=\"\" Color=\"0\" FixedScales=\"Yes\" FixedMax=\"2.5\" "
+                       "FixedMin=\"-0.1\"/></Axes>");
+    const QString written = OrderedXMLText(document, ModelXMLAttributeOrder());
+    EXPECT_EQ(written, expected);
+
+    YAxises copy;
+    QDomDocument parsed;
+    copy.ReadXML(Parse(parsed, written));
+    ASSERT_EQ(copy.Count(), 3);
+    EXPECT_EQ(copy.At(2)->Key(), QStringLiteral("A:2"));
+    EXPECT_EQ(copy.At(1)->Units(), QString()) << "read axes carry settings only";
+    EXPECT_EQ(copy.At(1)->Subsets(), 0);
+    QDomDocument again;
+    copy.WriteXML(again, again);
+    EXPECT_EQ(OrderedXMLText(again, ModelXMLAttributeOrder()), expected);
+
+    // Names in any case; the fixed values survive whatever order the attributes come in.
+    YAxis axis;
+    QDomDocument odd;
+    axis.ReadXML(
+        Parse(odd, QStringLiteral("<x fixedmax='10' plot='best fit line' FIXEDSCALES='y' FixedMin='2.5' "
+                                  "color='12abc' label='Load'/>")));
+    EXPECT_TRUE(axis.FixedScales());
+    EXPECT_EQ(axis.FixedMax(), 10.0f);
+    EXPECT_EQ(axis.FixedMin(), 2.5f);
+    EXPECT_EQ(axis.PlottingMethodName(), QStringLiteral("Best Fit Line"));
+    EXPECT_EQ(axis.Color(), 12);
+    EXPECT_EQ(axis.Label(), QStringLiteral("Load"));
+}
