@@ -1,0 +1,27 @@
+#pragma once
+
+#include "snmp_text.h"
+
+#include <QString>
+
+/// One caller request as it waits in an agent's queue or travels in a PDU.
+struct SnmpRequest {
+    quint64 serial = 0;
+    QString address; ///< as the caller wrote it, handed back with the answer
+    QString tag;
+    SnmpOid name;
+    bool next = false; ///< GETNEXT rather than GET
+    bool solo = false; ///< must travel alone (its PDU failed in a way that named no variable)
+};
+
+/// The outcome of one request, in the form Response hands it out.
+struct SnmpAnswer {
+    quint64 serial = 0;
+    QString address;
+    QString oid;
+    qint32 status = 0;
+    qint32 code = -1;
+    QString value;
+    QString tag;
+    QString type;
+};

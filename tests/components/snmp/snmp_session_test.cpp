@@ -1,0 +1,416 @@
+// The session component against a real snmpd on loopback (and, for rejected replies, a fake
+// agent that answers with the wrong variables).
+#include "response_recorder.h"
+#include "snmp_session.h"
+#include "test_agent.h"
+
+#include <QEventLoop>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const QString SysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
+const QString IfInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10");
+
+quint16 silentPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+bool isDecimal(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    return digits.match(text).hasMatch();
+}
+
+class SnmpSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(m_agent.start(&error)) << error.toStdString();
+        m_session.setCommunity(m_agent.community());
+        m_session.setVersion(2);
+        m_session.setTimeout(2000);
+        m_session.setRetries(1);
+    }
+
+    void get(const QString& oid, const QString& tag)
+    {
+        m_session.setRequestTag(tag);
+        m_session.setOID(oid);
+        m_session.SendGet(m_agent.address());
+    }
+
+    TestAgent m_agent;
+    SNMPSession m_session;
+};
+
+} // namespace
+
+TEST_F(SnmpSessionTest, GetAndGetNextAnswerWithValueOidAndTag)
+{
+    ResponseRecorder recorder(m_session);
+    get(SysUpTime, QStringLiteral("O:1"));
+    m_session.setRequestTag(QStringLiteral("O:2"));
+    m_session.setOID(QStringLiteral(".1.3.6.1.2.1.1.3"));
+    m_session.SendGetNext(m_agent.address());
+    EXPECT_TRUE(recorder.answers.isEmpty()) << "asynchronous requests return before their answers";
+    ASSERT_TRUE(recorder.waitFor(2));
+
+    const RecordedResponse got = recorder.byTag.value(QStringLiteral("O:1"));
+    EXPECT_EQ(got.status, SNMPSession::RESPONSE_OK);
+    EXPECT_EQ(got.address, m_agent.address());
+    EXPECT_EQ(got.oid, SysUpTime);
+    EXPECT_EQ(got.code, 0);
+    EXPECT_TRUE(isDecimal(got.value)) << got.value.toStdString();
+    EXPECT_EQ(got.type, QStringLiteral("TimeTicks"));
+
+    const RecordedResponse next = recorder.byTag.value(QStringLiteral("O:2"));
+    EXPECT_EQ(next.status, SNMPSession::RESPONSE_OK);
+    EXPECT_EQ(next.oid, SysUpTime);
+    EXPECT_TRUE(isDecimal(next.value));
+}
+
+TEST_F(SnmpSessionTest, WalkOfIfInOctetsEndsAfterItsLastRow)
+{
+    // The index dialog's walk: follow every answer that is still inside the column.
+    QStringList rows;
+    bool ended = false;
+    QObject context;
+    QObject::connect(&m_session, &SNMPSession::Response, &context,
+                     [&](const QString& address, const QString& oid, qint32, const QString& value,
+                         const QString&, const QString&) {
+                         if (!oid.startsWith(IfInOctets + QLatin1Char('.'))) {
+                             ended = true;
+                             return;
+                         }
+                         EXPECT_TRUE(isDecimal(value));
+                         rows << oid.mid(IfInOctets.size() + 1);
+                         m_session.setOID(oid);
+                         m_session.SendGetNext(address);
+                     });
+    m_session.setRequestTag(QStringLiteral("ScanIndexes"));
+    m_session.setOID(IfInOctets);
+    m_session.SendGetNext(m_agent.address());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 20000));
+
+    ASSERT_FALSE(rows.isEmpty()) << "loopback has an interface row";
+    for (int i = 1; i < rows.size(); ++i)
+        EXPECT_LT(rows[i - 1].toUInt(), rows[i].toUInt()) << "rows come once each, in order";
+}
+
+TEST_F(SnmpSessionTest, WalkOfAControlledTableVisitsExactlyItsRows)
+{
+    m_agent.setTable(
+        {{1, QStringLiteral("uplink"), 10}, {7, QStringLiteral("spare"), 70}, {12, QString(), 120}});
+    const QString column = TestAgent::tableColumnOid(TestAgent::TABLE_DESCRIPTION);
+    QStringList seen;
+    bool ended = false;
+    QObject context;
+    QObject::connect(&m_session, &SNMPSession::Response, &context,
+                     [&](const QString& address, const QString& oid, qint32, const QString& value,
+                         const QString&, const QString&) {
+                         if (!oid.startsWith(column + QLatin1Char('.'))) {
+                             ended = true;
+                             return;
+                         }
+                         seen << oid.mid(column.size() + 1) + QLatin1Char('=') + value;
+                         m_session.setOID(oid);
+                         m_session.SendGetNext(address);
+                     });
+    m_session.setOID(column);
+    m_session.SendGetNext(m_agent.address());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 20000));
+    EXPECT_EQ(seen,
+              (QStringList{QStringLiteral("1=uplink"), QStringLiteral("7=spare"), QStringLiteral("12=")}));
+}
+
+TEST_F(SnmpSessionTest, RequestsToASilentPortTimeOutWithoutOidOrValue)
+{
+    ResponseRecorder recorder(m_session);
+    m_session.setTimeout(100);
+    m_session.setRetries(1);
+    const QString silent = QStringLiteral("127.0.0.1:%1").arg(silentPort());
+    for (int i = 0; i < 120; ++i) {
+        m_session.setRequestTag(QString::number(i));
+        m_session.setOID(i % 2 ? SysUpTime : IfInOctets + QStringLiteral(".1"));
+        i % 3 ? m_session.SendGet(silent) : m_session.SendGetNext(silent);
+    }
+    ASSERT_TRUE(recorder.waitFor(120));
+    EXPECT_EQ(recorder.byTag.size(), 120) << "every request is answered once";
+    for (const RecordedResponse& answer : std::as_const(recorder.answers)) {
+        EXPECT_EQ(answer.status, SNMPSession::RESPONSE_TIMEOUT);
+        EXPECT_EQ(answer.oid, QString());
+        EXPECT_EQ(answer.value, QString());
+        EXPECT_EQ(answer.address, silent);
+        EXPECT_EQ(answer.code, -1);
+    }
+    EXPECT_EQ(m_session.ResponseValue(), QString());
+    EXPECT_NE(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
+}
+
+TEST_F(SnmpSessionTest, AgentThatComesBackIsAnsweredAgain)
+{
+    ResponseRecorder recorder(m_session);
+    m_session.setTimeout(150);
+    m_session.setRetries(0);
+    m_agent.stop();
+    for (int i = 0; i < 200; ++i)
+        get(SysUpTime, QStringLiteral("down %1").arg(i));
+    ASSERT_TRUE(recorder.waitFor(200));
+    for (const RecordedResponse& answer : std::as_const(recorder.answers))
+        EXPECT_EQ(answer.status, SNMPSession::RESPONSE_TIMEOUT);
+
+    QString error;
+    ASSERT_TRUE(m_agent.start(&error)) << error.toStdString();
+    m_session.setTimeout(2000);
+    m_session.setRetries(1);
+    for (int i = 0; i < 200; ++i)
+        get(SysUpTime, QStringLiteral("up %1").arg(i));
+    ASSERT_TRUE(recorder.waitFor(400));
+    int answered = 0;
+    for (int i = 200; i < 400; ++i)
+        answered += recorder.answers[i].status == SNMPSession::RESPONSE_OK ? 1 : 0;
+    EXPECT_EQ(answered, 200);
+}
+
+TEST_F(SnmpSessionTest, BlockingRequestsRaiseResponseBeforeTheyReturn)
+{
+    // The window's probe: its handler copies the answered OID into the session.
+    int raised = 0;
+    QObject context;
+    QObject::connect(
+        &m_session, &SNMPSession::Response, &context,
+        [&](const QString&, const QString& oid, qint32, const QString&, const QString& tag, const QString&) {
+            ++raised;
+            if (tag == QLatin1String("AddMIB"))
+                m_session.setOID(oid);
+        });
+    m_session.setAsynchronous(false);
+    m_session.setRequestTag(QStringLiteral("AddMIB"));
+    m_session.setOID(QStringLiteral("1.3.6.1.2.1.1.2.0"));
+    m_session.SendGet(m_agent.address());
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
+    EXPECT_TRUE(m_session.ResponseValue().startsWith(QLatin1String("1.3.6.1.4.1.")))
+        << "sysObjectID is an OID";
+
+    m_session.setOID(IfInOctets);
+    m_session.SendGetNext(m_agent.address());
+    EXPECT_EQ(raised, 2);
+    EXPECT_TRUE(m_session.OID().startsWith(IfInOctets + QLatin1Char('.'))) << m_session.OID().toStdString();
+    EXPECT_TRUE(isDecimal(m_session.ResponseValue()));
+
+    // A blocking request that nobody answers returns after its time-out, also with a Response.
+    m_session.setTimeout(100);
+    m_session.setRetries(0);
+    m_session.setOID(SysUpTime);
+    m_session.SendGet(QStringLiteral("127.0.0.1:%1").arg(silentPort()));
+    EXPECT_EQ(raised, 3);
+    EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_TIMEOUT);
+    EXPECT_EQ(m_session.OID(), QString()) << "the handler copied the empty OID";
+    EXPECT_EQ(m_session.ResponseValue(), QString());
+}
+
+TEST_F(SnmpSessionTest, MissingObjectsFailAloneInsideABatchInBothVersions)
+{
+    m_agent.setValue(QStringLiteral("1.1.0"), TestAgent::ValueType::Counter32, 17);
+    m_agent.setValue(QStringLiteral("1.2.0"), TestAgent::ValueType::Counter64, 5000000000ull);
+    for (const qint16 version : {qint16(2), qint16(1)}) {
+        SCOPED_TRACE(version);
+        SNMPSession session;
+        session.setCommunity(m_agent.community());
+        session.setVersion(version);
+        ResponseRecorder recorder(session);
+        // Issued back to back, so they share PDUs.
+        const QList<QPair<QString, QString>> requests{
+            {QStringLiteral("present"), TestAgent::controlledOid(QStringLiteral("1.1.0"))},
+            {QStringLiteral("noSuchObject"), QStringLiteral("1.3.6.1.2.1.1.99.0")},
+            {QStringLiteral("uptime"), SysUpTime},
+            {QStringLiteral("noSuchInstance"), QStringLiteral("1.3.6.1.2.1.1.3.7")},
+            {QStringLiteral("big"), TestAgent::controlledOid(QStringLiteral("1.2.0"))},
+            {QStringLiteral("notServed"), TestAgent::controlledOid(QStringLiteral("1.9.0"))},
+        };
+        for (const auto& [tag, oid] : requests) {
+            session.setRequestTag(tag);
+            session.setOID(oid);
+            session.SendGet(m_agent.address());
+        }
+        ASSERT_TRUE(recorder.waitFor(int(requests.size())));
+        EXPECT_EQ(recorder.answers.size(), requests.size());
+
+        EXPECT_EQ(recorder.byTag[QStringLiteral("present")].status, SNMPSession::RESPONSE_OK);
+        EXPECT_EQ(recorder.byTag[QStringLiteral("present")].value, QStringLiteral("17"));
+        EXPECT_EQ(recorder.byTag[QStringLiteral("uptime")].status, SNMPSession::RESPONSE_OK);
+        for (const char* missing : {"noSuchObject", "noSuchInstance", "notServed"}) {
+            const RecordedResponse answer = recorder.byTag[QLatin1String(missing)];
+            EXPECT_EQ(answer.status, SNMPSession::RESPONSE_NO_SUCH) << missing;
+            EXPECT_EQ(answer.oid, QString()) << missing;
+            EXPECT_EQ(answer.value, QString()) << missing;
+        }
+        const RecordedResponse big = recorder.byTag[QStringLiteral("big")];
+        if (version == 2) {
+            EXPECT_EQ(recorder.byTag[QStringLiteral("noSuchObject")].code, 128) << "noSuchObject";
+            EXPECT_EQ(recorder.byTag[QStringLiteral("noSuchInstance")].type,
+                      QStringLiteral("noSuchInstance"));
+            EXPECT_EQ(big.value, QStringLiteral("5000000000"));
+        } else {
+            EXPECT_EQ(recorder.byTag[QStringLiteral("noSuchObject")].code, 2) << "noSuchName";
+            EXPECT_EQ(recorder.byTag[QStringLiteral("noSuchInstance")].type, QStringLiteral("noSuchName"));
+            EXPECT_EQ(big.status, SNMPSession::RESPONSE_NO_SUCH) << "SNMPv1 cannot carry a Counter64";
+        }
+    }
+}
+
+TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
+{
+    using T = TestAgent::ValueType;
+    struct Case {
+        const char* suffix;
+        T type;
+        QString written;
+        QString expected;
+        QString typeName;
+    };
+    const QList<Case> cases{
+        {"1.1.0", T::Counter32, QStringLiteral("4294967295"), QStringLiteral("4294967295"),
+         QStringLiteral("Counter32")},
+        {"1.2.0", T::Counter64, QStringLiteral("18446744073709551615"),
+         QStringLiteral("18446744073709551615"), QStringLiteral("Counter64")},
+        {"1.3.0", T::Gauge32, QStringLiteral("123"), QStringLiteral("123"), QStringLiteral("Gauge32")},
+        {"1.4.0", T::Integer, QStringLiteral("-42"), QStringLiteral("-42"), QStringLiteral("INTEGER")},
+        {"1.5.0", T::TimeTicks, QStringLiteral("360001"), QStringLiteral("360001"),
+         QStringLiteral("TimeTicks")},
+        {"1.6.0", T::String, QStringLiteral("port 7 – Grüße"), QStringLiteral("port 7 – Grüße"),
+         QStringLiteral("OCTET STRING")},
+        {"1.7.0", T::HexString, QStringLiteral("00 41 ff 0a"), QStringLiteral("00 41 FF 0A"),
+         QStringLiteral("OCTET STRING")},
+        {"1.8.0", T::OID, QStringLiteral(".1.3.6.1.4.1.8072.3.2.10"),
+         QStringLiteral("1.3.6.1.4.1.8072.3.2.10"), QStringLiteral("OBJECT IDENTIFIER")},
+        {"1.9.0", T::IpAddress, QStringLiteral("10.1.2.3"), QStringLiteral("10.1.2.3"),
+         QStringLiteral("IpAddress")},
+    };
+    for (const Case& c : cases)
+        m_agent.setValue(QLatin1String(c.suffix), c.type, c.written);
+
+    ResponseRecorder recorder(m_session);
+    for (const Case& c : cases)
+        get(TestAgent::controlledOid(QLatin1String(c.suffix)), QLatin1String(c.suffix));
+    ASSERT_TRUE(recorder.waitFor(int(cases.size())));
+    for (const Case& c : cases) {
+        const RecordedResponse answer = recorder.byTag.value(QLatin1String(c.suffix));
+        EXPECT_EQ(answer.status, SNMPSession::RESPONSE_OK) << c.suffix;
+        EXPECT_EQ(answer.oid, TestAgent::controlledOid(QLatin1String(c.suffix)));
+        EXPECT_EQ(answer.value, c.expected) << c.suffix;
+        EXPECT_EQ(answer.type, c.typeName) << c.suffix;
+    }
+
+    // The next poll sees what the agent serves now.
+    m_agent.setValue(QStringLiteral("1.1.0"), T::Counter32, 5);
+    get(TestAgent::controlledOid(QStringLiteral("1.1.0")), QStringLiteral("again"));
+    ASSERT_TRUE(recorder.waitFor(int(cases.size()) + 1));
+    EXPECT_EQ(recorder.byTag.value(QStringLiteral("again")).value, QStringLiteral("5"));
+}
+
+TEST_F(SnmpSessionTest, AnswersTooBigForOneDatagramAreFetchedInSmallerBatches)
+{
+    // snmpd drops a reply that does not fit a UDP datagram; the batch times out and is split.
+    m_session.setTimeout(500);
+    m_session.setRetries(0);
+    const QString text = QString(QLatin1Char('x')).repeated(1500);
+    for (int i = 1; i <= 60; ++i)
+        m_agent.setValue(QStringLiteral("5.%1").arg(i), TestAgent::ValueType::String,
+                         text + QString::number(i));
+    ResponseRecorder recorder(m_session);
+    for (int i = 1; i <= 60; ++i)
+        get(TestAgent::controlledOid(QStringLiteral("5.%1").arg(i)), QString::number(i));
+    ASSERT_TRUE(recorder.waitFor(60));
+    for (int i = 1; i <= 60; ++i) {
+        const RecordedResponse answer = recorder.byTag.value(QString::number(i));
+        EXPECT_EQ(answer.status, SNMPSession::RESPONSE_OK) << i;
+        EXPECT_EQ(answer.value, text + QString::number(i));
+    }
+}
+
+TEST_F(SnmpSessionTest, TenThousandRequestsBackToBackAreAllAnswered)
+{
+    ResponseRecorder recorder(m_session);
+    const QStringList oids{SysUpTime, IfInOctets + QStringLiteral(".1"), QStringLiteral("1.3.6.1.2.1.1.5.0")};
+    for (int i = 0; i < 10000; ++i)
+        get(oids[i % oids.size()], QStringLiteral("O:%1").arg(i));
+    ASSERT_TRUE(recorder.waitFor(10000, 60000));
+    EXPECT_EQ(recorder.byTag.size(), 10000) << "one answer per tag";
+    int ok = 0;
+    for (const RecordedResponse& answer : std::as_const(recorder.answers))
+        ok += answer.status == SNMPSession::RESPONSE_OK ? 1 : 0;
+    EXPECT_EQ(ok, 10000);
+    EXPECT_EQ(recorder.byTag.value(QStringLiteral("O:9998")).value, QStringLiteral("trendwick-test-agent"));
+}
+
+TEST_F(SnmpSessionTest, RequestsThatCannotBeSentAreAnsweredLater)
+{
+    ResponseRecorder recorder(m_session);
+    m_session.setRequestTag(QStringLiteral("host name"));
+    m_session.setOID(SysUpTime);
+    m_session.SendGet(QStringLiteral("localhost"));
+    m_session.setRequestTag(QStringLiteral("bad oid"));
+    m_session.setOID(QStringLiteral("1.3.six"));
+    m_session.SendGet(m_agent.address());
+    EXPECT_TRUE(recorder.answers.isEmpty());
+    ASSERT_TRUE(recorder.waitFor(2));
+    for (const RecordedResponse& answer : std::as_const(recorder.answers)) {
+        EXPECT_EQ(answer.status, SNMPSession::RESPONSE_BAD_REQUEST);
+        EXPECT_EQ(answer.oid, QString());
+    }
+    EXPECT_EQ(recorder.byTag.value(QStringLiteral("host name")).address, QStringLiteral("localhost"));
+}
+
+TEST_F(SnmpSessionTest, CloseSessionFromAHandlerDropsTheRestAndLaterRequestsWork)
+{
+    int raised = 0;
+    QObject context;
+    QObject::connect(
+        &m_session, &SNMPSession::Response, &context,
+        [&](const QString&, const QString&, qint32, const QString&, const QString&, const QString&) {
+            if (++raised == 1)
+                m_session.CloseSession();
+        });
+    for (int i = 0; i < 500; ++i)
+        get(SysUpTime, QString::number(i));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 10000));
+    QTest::qWait(300);
+    EXPECT_EQ(raised, 1) << "nothing is answered after CloseSession";
+
+    ResponseRecorder recorder(m_session);
+    get(SysUpTime, QStringLiteral("after"));
+    ASSERT_TRUE(recorder.waitFor(1));
+    EXPECT_EQ(recorder.answers.first().status, SNMPSession::RESPONSE_OK);
+}
+
+TEST(SnmpSessionResolve, NamesResolveToIPv4OrAnswerWithNoAddress)
+{
+    SNMPSession session;
+    EXPECT_EQ(session.ResolveHostname(QStringLiteral("localhost")), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(session.ResolveHostname(QStringLiteral("127.0.0.1")), QStringLiteral("127.0.0.1"));
+    static const QRegularExpression dottedQuad(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"));
+    const QString failed = session.ResolveHostname(QStringLiteral("no-such-host.invalid"));
+    EXPECT_FALSE(dottedQuad.match(failed).hasMatch()) << failed.toStdString();
+    EXPECT_FALSE(failed.isEmpty());
+}
