@@ -1,0 +1,164 @@
+// The tree model, the search rules and the browser control over the real MIB set.
+#include "mib_database.h"
+#include "mib_tree.h"
+#include "mib_tree_model.h"
+#include "mib_tree_search.h"
+#include "oid_details_widget.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+static const MibDatabase& db()
+{
+    return MibDatabase::instance();
+}
+
+TEST(MibTreeModel, PassesTheModelTesterAndFindsNodesByOID)
+{
+    MibTreeModel model(db());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    // Top level: the roots in sub-identifier order (ccitt, iso, joint-iso-ccitt).
+    ASSERT_GE(model.rowCount(), 2);
+    EXPECT_EQ(model.index(1, 0).data(MibTreeModel::DottedOIDRole).toString(), "1");
+
+    // Down to ifInOctets and back up: labels follow the qualified name.
+    const QModelIndex octets = model.indexForOID("1.3.6.1.2.1.2.2.1.10");
+    ASSERT_TRUE(octets.isValid());
+    EXPECT_EQ(octets.data().toString(), "ifInOctets (10)");
+    EXPECT_EQ(octets.data(MibTreeModel::DottedOIDRole).toString(), "1.3.6.1.2.1.2.2.1.10");
+    QStringList labels;
+    for (QModelIndex i = octets; i.isValid(); i = i.parent())
+        labels.prepend(MibDatabase::label(MibTreeModel::nodeAt(i)));
+    EXPECT_EQ(labels.join('.'), "iso.org.dod.internet.mgmt.mib-2.interfaces.ifTable.ifEntry.ifInOctets");
+    EXPECT_FALSE(model.hasChildren(octets));
+    EXPECT_EQ(model.rowCount(octets), 0);
+
+    // Children come sorted by sub-identifier, and each row maps back to itself.
+    const QModelIndex entry = octets.parent();
+    ASSERT_EQ(model.rowCount(entry), 22);
+    for (int row = 0; row < model.rowCount(entry); ++row) {
+        const QModelIndex column = model.index(row, 0, entry);
+        EXPECT_EQ(column.data(MibTreeModel::DottedOIDRole).toString(),
+                  "1.3.6.1.2.1.2.2.1." + QString::number(row + 1));
+        EXPECT_EQ(model.indexForNode(MibTreeModel::nodeAt(column)), column);
+        EXPECT_EQ(column.parent(), entry);
+    }
+
+    // An instance OID lands on its object; an unknown first arc on nothing.
+    EXPECT_EQ(model.indexForOID(".1.3.6.1.2.1.2.2.1.10.7"), octets);
+    EXPECT_FALSE(model.indexForOID("9.9").isValid());
+    EXPECT_FALSE(model.index(0, 1).isValid());
+    EXPECT_FALSE(model.index(model.rowCount(), 0).isValid());
+}
+
+TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
+{
+    const MibTreeSearch search(db());
+    using D = MibTreeSearch::Direction;
+    const tree* octets = db().nodeForOID("1.3.6.1.2.1.2.2.1.10");
+    const tree* hcOctets = db().nodeForOID("1.3.6.1.2.1.31.1.1.1.6");
+
+    // Names match by substring, ignoring case, in tree order.
+    const auto first = search.find("inoctets", nullptr, D::Next);
+    EXPECT_EQ(first.node, octets);
+    EXPECT_FALSE(first.wrapped);
+    EXPECT_EQ(search.find("inoctets", octets, D::Next).node, hcOctets);
+    EXPECT_EQ(search.find("inoctets", hcOctets, D::Previous).node, octets);
+
+    // Going back from the first match wraps to the last one, and forward again to the first.
+    const auto last = search.find("inoctets", octets, D::Previous);
+    ASSERT_NE(last.node, nullptr);
+    EXPECT_TRUE(last.wrapped);
+    const auto again = search.find("inoctets", last.node, D::Next);
+    EXPECT_EQ(again.node, octets);
+    EXPECT_TRUE(again.wrapped);
+
+    // "MODULE:name" means that exact name.
+    EXPECT_FALSE(search.matches("IF-MIB:InOctets", octets));
+    EXPECT_TRUE(search.matches("IF-MIB:ifinoctets", octets));
+
+    // An OID matches its node first, then what lies below it.
+    const tree* processor = db().nodeForOID("1.3.6.1.2.1.25.3.3");
+    EXPECT_EQ(search.find(".1.3.6.1.2.1.25.3.3", nullptr, D::Next).node, processor);
+    const tree* below = search.find("1.3.6.1.2.1.25.3.3", processor, D::Next).node;
+    ASSERT_NE(below, nullptr);
+    EXPECT_TRUE(MibDatabase::dottedOID(below).startsWith("1.3.6.1.2.1.25.3.3."));
+    EXPECT_FALSE(search.matches("1.3.6.1.2.1.25.3.3", db().nodeForOID("1.3.6.1.2.1.25.3.30")));
+    // Past the known tree the deepest node on the path is offered.
+    EXPECT_EQ(search.find("1.3.6.1.2.1.2.2.1.10.4", nullptr, D::Next).node, octets);
+
+    EXPECT_EQ(search.find("noSuchThingAnywhere", nullptr, D::Next).node, nullptr);
+    EXPECT_EQ(search.find("   ", nullptr, D::Next).node, nullptr);
+}
+
+TEST(MIBTreeControl, ExpandsSelectsAndSearches)
+{
+    MIBTree control;
+    control.LoadTree();
+    QSignalSpy changed(&control, &MIBTree::selectionChanged);
+
+    // Given the details of a looked-up object, the control opens the tree there.
+    OIDDetails details;
+    details.Lookup("HOST-RESOURCES-MIB:hrProcessorLoad");
+    control.ExpandToOID(details.DottedOID());
+    control.SelectDetails(details);
+    EXPECT_EQ(control.SelectedDetails().DottedOID(), details.DottedOID());
+    EXPECT_EQ(control.SelectedDetails().FullName(), "HOST-RESOURCES-MIB:hrProcessorLoad");
+    EXPECT_TRUE(control.view()->isExpanded(control.view()->currentIndex().parent()));
+    EXPECT_GE(changed.count(), 1);
+
+    // An instance OID selects its object.
+    control.ExpandToOID("1.3.6.1.2.1.1.3.0");
+    EXPECT_EQ(control.SelectedDetails().ObjectName(), "sysUpTime");
+
+    // The search bar appears on request and walks through matches.
+    auto* text = control.findChild<QLineEdit*>("MIBSearchText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_FALSE(text->isVisibleTo(&control));
+    control.SearchTree(true);
+    EXPECT_TRUE(text->isVisibleTo(&control));
+    text->setText("ifHCOutOctets");
+    ASSERT_TRUE(control.findNext());
+    EXPECT_EQ(control.SelectedDetails().DottedOID(), "1.3.6.1.2.1.31.1.1.1.10");
+    text->setText("noSuchThingAnywhere");
+    EXPECT_FALSE(control.findNext());
+    EXPECT_EQ(control.findChild<QLabel*>("MIBSearchStatus")->text(), "Not found");
+    EXPECT_EQ(control.SelectedDetails().DottedOID(), "1.3.6.1.2.1.31.1.1.1.10");
+    control.SearchTree(false);
+    EXPECT_FALSE(text->isVisibleTo(&control));
+
+    // Nothing selected yet reads as empty details.
+    MIBTree fresh;
+    EXPECT_EQ(fresh.SelectedDetails().DottedOID(), "");
+}
+
+TEST(OIDDetailsDisplay, DisplayOIDAndShowDetails)
+{
+    OIDDetailsWidget display;
+    display.DisplayOID("1.3.6.1.2.1.2.2.1.10");
+    EXPECT_EQ(display.shownInfo().objectName, "ifInOctets");
+    EXPECT_EQ(display.shownInfo().syntaxName, "Counter32");
+    display.DisplayOID("");
+    EXPECT_EQ(display.shownInfo().dottedOID, "");
+
+    OIDDetails details;
+    details.Lookup("IF-MIB:ifHighSpeed");
+    QPointer<QWidget> window = details.ShowDetails();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "IF-MIB:ifHighSpeed");
+    auto* shown = qobject_cast<OIDDetailsWidget*>(window.data());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->shownInfo().units, details.Units());
+    // Closing the window frees it.
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
