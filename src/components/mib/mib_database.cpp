@@ -1,6 +1,8 @@
 #include "mib_database.h"
 
 #include "mib_hints.h"
+#include "mib_library.h"
+#include "mib_node_traits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,36 +25,6 @@ static const char* const kPreferredModules[] = {"SNMPv2-MIB", "IF-MIB", "HOST-RE
 // Bumped whenever modules are added to net-snmp's tree, so cached child lists are rebuilt.
 static int s_treeGeneration = 0;
 
-// net-snmp's MIB layer is process-wide. The first database prepares it: no configuration
-// files, no persistent state, no warnings on stderr, and descriptions kept in memory.
-static void prepareLibrary(const QStringList& lowestPriorityFirst)
-{
-    static bool prepared = false;
-    if (prepared)
-        return;
-    prepared = true;
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SAVE_MIB_DESCRS, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_MIB_ERRORS, 0);
-    netsnmp_ds_set_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_MIB_WARNINGS, 0);
-    // A tree that exists already was built without descriptions; start it again.
-    if (get_tree_head())
-        shutdown_mib();
-    const QByteArray dirs = lowestPriorityFirst.join(QLatin1Char(ENV_SEPARATOR_CHAR)).toLocal8Bit();
-    netsnmp_set_mib_directory(dirs.constData());
-    // net-snmp's built-in start-up list names modules that may not exist here and reports the
-    // missing ones on stderr. Every module gets read below anyway, so start with none unless
-    // the user chose a list.
-    const bool userList = qEnvironmentVariableIsSet("MIBS");
-    if (!userList)
-        qputenv("MIBS", "");
-    netsnmp_init_mib();
-    if (!userList)
-        qunsetenv("MIBS");
-}
-
 MibDatabase::MibDatabase(const QStringList& folders)
 {
     for (const QString& folder : folders) {
@@ -61,7 +33,7 @@ MibDatabase::MibDatabase(const QStringList& folders)
     }
     QStringList lowestFirst = m_folders;
     std::reverse(lowestFirst.begin(), lowestFirst.end());
-    prepareLibrary(lowestFirst);
+    prepareMibLibrary(lowestFirst);
     // net-snmp lets the folder added last win when two hold the same module.
     for (const QString& folder : std::as_const(lowestFirst))
         add_mibdir(folder.toLocal8Bit().constData());
@@ -107,15 +79,6 @@ QString MibDatabase::projectMibFolder()
     return QDir::cleanPath(candidates.constLast());
 }
 
-int MibDatabase::moduleCount() const
-{
-    int count = 0;
-    char name[SPRINT_MAX_LEN];
-    while (count < 100000 && module_name(count, name) && name[0] != '#')
-        ++count;
-    return count;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Node texts
 
@@ -152,155 +115,6 @@ static QString nameOfModule(int modid)
 QString MibDatabase::moduleName(const tree* node)
 {
     return node ? nameOfModule(node->modid) : QString();
-}
-
-static QString statusWord(int status)
-{
-    switch (status) {
-    case MIB_STATUS_MANDATORY:
-        return QStringLiteral("mandatory");
-    case MIB_STATUS_OPTIONAL:
-        return QStringLiteral("optional");
-    case MIB_STATUS_OBSOLETE:
-        return QStringLiteral("obsolete");
-    case MIB_STATUS_DEPRECATED:
-        return QStringLiteral("deprecated");
-    case MIB_STATUS_CURRENT:
-        return QStringLiteral("current");
-    default:
-        return {};
-    }
-}
-
-static QString accessWord(int access)
-{
-    switch (access) {
-    case MIB_ACCESS_READONLY:
-        return QStringLiteral("read-only");
-    case MIB_ACCESS_READWRITE:
-        return QStringLiteral("read-write");
-    case MIB_ACCESS_WRITEONLY:
-        return QStringLiteral("write-only");
-    case MIB_ACCESS_NOACCESS:
-        return QStringLiteral("not-accessible");
-    case MIB_ACCESS_NOTIFY:
-        return QStringLiteral("accessible-for-notify");
-    case MIB_ACCESS_CREATE:
-        return QStringLiteral("read-create");
-    default:
-        return {};
-    }
-}
-
-// The SMIv2 name of a base type; SMIv1 Counter and Gauge read as their v2 names.
-static QString baseSyntaxName(int type)
-{
-    switch (type) {
-    case TYPE_OBJID:
-        return QStringLiteral("OBJECT IDENTIFIER");
-    case TYPE_OCTETSTR:
-        return QStringLiteral("OCTET STRING");
-    case TYPE_INTEGER:
-        return QStringLiteral("INTEGER");
-    case TYPE_NETADDR:
-        return QStringLiteral("NetworkAddress");
-    case TYPE_IPADDR:
-        return QStringLiteral("IpAddress");
-    case TYPE_COUNTER:
-        return QStringLiteral("Counter32");
-    case TYPE_GAUGE:
-        return QStringLiteral("Gauge32");
-    case TYPE_TIMETICKS:
-        return QStringLiteral("TimeTicks");
-    case TYPE_OPAQUE:
-        return QStringLiteral("Opaque");
-    case TYPE_NULL:
-        return QStringLiteral("NULL");
-    case TYPE_COUNTER64:
-        return QStringLiteral("Counter64");
-    case TYPE_BITSTRING:
-        return QStringLiteral("BITS");
-    case TYPE_NSAPADDRESS:
-        return QStringLiteral("NsapAddress");
-    case TYPE_UINTEGER:
-        return QStringLiteral("UInteger32");
-    case TYPE_UNSIGNED32:
-        return QStringLiteral("Unsigned32");
-    case TYPE_INTEGER32:
-        return QStringLiteral("Integer32");
-    default:
-        return {};
-    }
-}
-
-// BER tag of the base type as it travels on the wire, folded the way consumers test it:
-// every integer-like application type reads as INTEGER (2).
-static qint32 typeTagOf(int type)
-{
-    switch (type) {
-    case TYPE_INTEGER:
-    case TYPE_INTEGER32:
-    case TYPE_COUNTER:
-    case TYPE_COUNTER64:
-    case TYPE_GAUGE:
-    case TYPE_UNSIGNED32:
-    case TYPE_UINTEGER:
-    case TYPE_TIMETICKS:
-        return 2;
-    case TYPE_BITSTRING:
-        return 3;
-    case TYPE_OCTETSTR:
-    case TYPE_OPAQUE:
-    case TYPE_NSAPADDRESS:
-        return 4;
-    case TYPE_NULL:
-        return 5;
-    case TYPE_OBJID:
-        return 6;
-    case TYPE_IPADDR:
-    case TYPE_NETADDR:
-        return 64;
-    default:
-        return 0;
-    }
-}
-
-// The calculation word a syntax suggests when no hint names one. Absolute quantities and
-// non-numbers are not rates.
-static QString calculationHintOf(int type)
-{
-    switch (type) {
-    case TYPE_COUNTER:
-        return QStringLiteral("COUNTER32");
-    case TYPE_COUNTER64:
-        return QStringLiteral("COUNTER64");
-    case TYPE_GAUGE:
-    case TYPE_UNSIGNED32:
-    case TYPE_UINTEGER:
-        return QStringLiteral("GAUGE32");
-    case TYPE_INTEGER:
-        return QStringLiteral("INTEGER");
-    case TYPE_INTEGER32:
-        return QStringLiteral("INTEGER32");
-    default:
-        return typeTagOf(type) ? QStringLiteral("NO CALCULATIONS") : QString();
-    }
-}
-
-// A scalar or a table column: a node with a value syntax and nothing below it.
-static bool isValueObject(const tree* node)
-{
-    return node && !node->child_list && typeTagOf(node->type) != 0;
-}
-
-static bool isTableEntry(const tree* node)
-{
-    return node && (node->indexes || node->augments);
-}
-
-static bool isColumn(const tree* node)
-{
-    return isValueObject(node) && isTableEntry(node->parent);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -529,7 +343,7 @@ OIDInfo MibDatabase::describe(const Resolved& r) const
     info.dottedOID = dottedOID(node);
     info.objectName = label(node);
     info.qualifiedName = qualifiedName(node);
-    const bool instance = !r.rest.isEmpty() && isValueObject(node);
+    const bool instance = !r.rest.isEmpty() && mibIsValueObject(node);
     if (!r.rest.isEmpty() && !instance) {
         // An object no loaded MIB defines: named from its nearest known ancestor.
         info.dottedOID += QLatin1Char('.') + rest;
@@ -542,13 +356,13 @@ OIDInfo MibDatabase::describe(const Resolved& r) const
     info.fullName =
         info.moduleName.isEmpty() ? info.objectName : info.moduleName + QLatin1Char(':') + info.objectName;
     info.description = node->description ? QString::fromUtf8(node->description).simplified() : QString();
-    info.status = statusWord(node->status);
-    info.access = isValueObject(node) ? accessWord(node->access) : QString();
+    info.status = mibStatusWord(node->status);
+    info.access = mibIsValueObject(node) ? mibAccessWord(node->access) : QString();
     info.units = node->units ? QString::fromUtf8(node->units) : QString();
-    if (isValueObject(node)) {
+    if (mibIsValueObject(node)) {
         const char* tc = node->tc_index >= 0 ? get_tc_descriptor(node->tc_index) : nullptr;
-        info.syntaxName = tc ? QString::fromLatin1(tc) : baseSyntaxName(node->type);
-        info.typeTag = typeTagOf(node->type);
+        info.syntaxName = tc ? QString::fromLatin1(tc) : mibBaseSyntaxName(node->type);
+        info.typeTag = mibTypeTag(node->type);
     }
     fillFromHintsOrMib(node, info);
     if (instance)
@@ -558,15 +372,15 @@ OIDInfo MibDatabase::describe(const Resolved& r) const
 
 void MibDatabase::fillFromHintsOrMib(const tree* node, OIDInfo& info) const
 {
-    if (isValueObject(node)) {
+    if (mibIsValueObject(node)) {
         // A 64-bit gauge travels as Counter64 but is not a rate.
         info.calculationHint =
             node->type == TYPE_COUNTER64 && info.syntaxName.contains(QLatin1String("Gauge"))
                 ? QStringLiteral("GAUGE")
-                : calculationHintOf(node->type);
+                : mibCalculationHint(node->type);
         info.unitChoices = info.units;
-        info.defaultIndex = isColumn(node) ? QString() : QStringLiteral("0");
-        if (isColumn(node))
+        info.defaultIndex = mibIsColumn(node) ? QString() : QStringLiteral("0");
+        if (mibIsColumn(node))
             info.indexByName = describingColumn(node);
     }
     const auto hint = m_hints.constFind(node);
@@ -593,7 +407,7 @@ QString MibDatabase::describingColumn(const tree* column) const
             rows = other;
     } else if (entry->indexes && entry->indexes->ilabel) {
         const tree* index = findLabel(QString::fromLatin1(entry->indexes->ilabel), moduleName(entry));
-        if (index && index->parent != entry && isTableEntry(index->parent))
+        if (index && index->parent != entry && mibIsTableEntry(index->parent))
             rows = index->parent;
     }
     const tree* byDescr = nullptr;

@@ -38,8 +38,6 @@ public:
     OIDInfo lookup(const QString& text) const;
     /// The folders this database loaded, highest priority first.
     QStringList folders() const { return m_folders; }
-    /// Number of modules net-snmp knows after loading (loaded or not).
-    int moduleCount() const;
 
     // Tree access for views and searches. Nodes belong to net-snmp and live until the process
     // ends; children come sorted by sub-identifier.

@@ -11,6 +11,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
@@ -28,6 +29,16 @@ MIBTree::MIBTree(QWidget* parent, const MibDatabase* database)
     m_view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_view->header()->setStretchLastSection(false);
     connect(m_view, &QTreeView::activated, this, &MIBTree::nodeActivated);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QTreeView::customContextMenuRequested, this, [this](const QPoint& position) {
+        const QModelIndex clicked = m_view->indexAt(position);
+        if (!clicked.isValid())
+            return;
+        m_view->setCurrentIndex(clicked);
+        QMenu menu;
+        menu.addAction(tr("Show Details..."), this, [this] { SelectedDetails().ShowDetails(this); });
+        menu.exec(m_view->viewport()->mapToGlobal(position));
+    });
 
     m_searchText->setObjectName(QStringLiteral("MIBSearchText"));
     m_searchText->setPlaceholderText(tr("Name or OID"));

@@ -1,0 +1,111 @@
+// net-snmp's parser does not complain when an imported symbol is missing from the module
+// named in IMPORTS (a textual convention then silently loses its name), so the imports of
+// every module we load are checked here against the text of the modules they name.
+#include "mib_database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+struct ModuleText {
+    QString path;
+    QString text; // comments removed
+};
+
+static QString withoutComments(const QString& text)
+{
+    static const QRegularExpression comment(QStringLiteral("--[^\\n]*"));
+    return QString(text).remove(comment);
+}
+
+// Module name -> text, the first folder holding a module winning, as in the database.
+static QMap<QString, ModuleText> modulesIn(const QStringList& folders)
+{
+    static const QRegularExpression header(
+        QStringLiteral("^\\s*([A-Za-z][A-Za-z0-9-]*)\\s+DEFINITIONS\\s*::="));
+    QMap<QString, ModuleText> modules;
+    for (const QString& folder : folders) {
+        for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files)) {
+            QFile file(entry.filePath());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = withoutComments(QString::fromUtf8(file.readAll()));
+            const QRegularExpressionMatch m = header.match(text);
+            if (m.hasMatch() && !modules.contains(m.captured(1)))
+                modules.insert(m.captured(1), {entry.filePath(), text});
+        }
+    }
+    return modules;
+}
+
+// (symbol, module) pairs of a module's IMPORTS clause.
+static QList<QPair<QString, QString>> importsOf(const QString& text)
+{
+    QList<QPair<QString, QString>> imports;
+    static const QRegularExpression clause(QStringLiteral("\\bIMPORTS\\b(.*?);"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = clause.match(text);
+    if (!m.hasMatch())
+        return imports;
+    QStringList pending;
+    const QStringList words =
+        m.captured(1).split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+    for (int i = 0; i < words.size(); ++i) {
+        if (words[i] == QLatin1String("FROM") && i + 1 < words.size()) {
+            for (const QString& symbol : std::as_const(pending))
+                imports.append({symbol, words[i + 1]});
+            pending.clear();
+            ++i;
+        } else {
+            pending << words[i];
+        }
+    }
+    return imports;
+}
+
+static bool defines(const QString& text, const QString& symbol)
+{
+    const QRegularExpression definition(
+        QStringLiteral("(^|\\n)\\s*%1\\s+(OBJECT IDENTIFIER|OBJECT-TYPE|OBJECT-IDENTITY|MODULE-IDENTITY|"
+                       "NOTIFICATION-TYPE|OBJECT-GROUP|NOTIFICATION-GROUP|MODULE-COMPLIANCE|"
+                       "AGENT-CAPABILITIES|TRAP-TYPE|MACRO|::=)")
+            .arg(QRegularExpression::escape(symbol)));
+    return definition.match(text).hasMatch();
+}
+
+TEST(MibModules, EveryImportOfEveryLoadedModuleResolves)
+{
+    const QMap<QString, ModuleText> modules = modulesIn(MibDatabase::defaultFolders());
+    // Our base set and the net-snmp modules Debian ships must both be there.
+    for (const char* name : {"SNMPv2-SMI", "SNMPv2-TC", "IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"})
+        EXPECT_TRUE(modules.contains(QLatin1String(name))) << name;
+
+    QStringList unresolved;
+    int checked = 0;
+    for (auto it = modules.cbegin(); it != modules.cend(); ++it) {
+        for (const auto& [symbol, from] : importsOf(it->text)) {
+            ++checked;
+            if (!modules.contains(from))
+                unresolved << QStringLiteral("%1: module %2 (for %3) not found").arg(it.key(), from, symbol);
+            else if (!defines(modules[from].text, symbol))
+                unresolved << QStringLiteral("%1: %2 not defined in %3").arg(it.key(), symbol, from);
+        }
+    }
+    EXPECT_GT(checked, 100);
+    EXPECT_TRUE(unresolved.isEmpty()) << unresolved.join('\n').toStdString();
+}
+
+TEST(MibModules, ImportCheckNoticesAMissingSymbol)
+{
+    const QString importer = QStringLiteral("A-MIB DEFINITIONS ::= BEGIN\nIMPORTS\n"
+                                            "  DisplayString, -- a comment, NotThis\n"
+                                            "  NoSuchTC FROM SNMPv2-TC enterprises FROM SNMPv2-SMI;\nEND\n");
+    const auto imports = importsOf(withoutComments(importer));
+    ASSERT_EQ(imports.size(), 3);
+    EXPECT_EQ(imports[1], qMakePair(QStringLiteral("NoSuchTC"), QStringLiteral("SNMPv2-TC")));
+    const QMap<QString, ModuleText> modules = modulesIn({MibDatabase::projectMibFolder()});
+    EXPECT_TRUE(defines(modules["SNMPv2-TC"].text, "DisplayString"));
+    EXPECT_FALSE(defines(modules["SNMPv2-TC"].text, "NoSuchTC"));
+    EXPECT_TRUE(defines(modules["SNMPv2-SMI"].text, "enterprises"));
+}
