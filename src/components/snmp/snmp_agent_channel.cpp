@@ -206,9 +206,14 @@ void SnmpAgentChannel::flush()
 {
     if (m_finished.empty() || m_closed)
         return;
+    // Receivers may add answers while these are delivered; they wait for the next flush.
     std::vector<SnmpAnswer> answers;
     answers.swap(m_finished);
     m_sink(answers);
+    // Keep the buffer: a busy agent fills it again at once.
+    answers.clear();
+    if (m_finished.empty())
+        m_finished.swap(answers);
 }
 
 int SnmpAgentChannel::batchLimit() const

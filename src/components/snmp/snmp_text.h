@@ -10,7 +10,7 @@
 // Conversions between net-snmp's binary forms and the texts the session hands to its callers.
 
 /// An OID in net-snmp's form; most OIDs polled in practice fit without a heap allocation.
-using SnmpOid = QVarLengthArray<oid, 24>;
+using SnmpOid = QVarLengthArray<oid, 16>;
 
 /// Parses "1.3.6.1.2.1.1.3.0" (a leading dot is accepted). Fails on anything but at least two
 /// decimal sub-identifiers of at most 32 bits, up to net-snmp's maximum length.
