@@ -30,10 +30,10 @@ qint64 Responses::HistoryTime(int index) const
     return m_times[SlotOf(index)];
 }
 
-void Responses::LogValue(double value, qint64 msecsSinceEpoch)
+void Responses::LogValue(double value, qint64 wallClockMsecs)
 {
     m_values[m_position] = value;
-    m_times[m_position] = msecsSinceEpoch;
+    m_times[m_position] = wallClockMsecs;
     m_position = (m_position + 1) % Size;
 }
 
@@ -77,4 +77,26 @@ void Responses::Reset()
 {
     m_values.fill(NoValue);
     m_times.fill(NoTime);
+}
+
+static constexpr qint64 kMsecsPerDay = 86400000;
+static const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
+
+qint64 Responses::WallClockMsecs(const QDateTime& time)
+{
+    return (time.date().toJulianDay() - kEpochJulianDay) * kMsecsPerDay + time.time().msecsSinceStartOfDay();
+}
+
+QDateTime Responses::FromWallClockMsecs(qint64 msecs)
+{
+    if (msecs == NoTime)
+        return QDateTime();
+    qint64 days = msecs / kMsecsPerDay;
+    qint64 rest = msecs % kMsecsPerDay;
+    if (rest < 0) {
+        rest += kMsecsPerDay;
+        --days;
+    }
+    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay),
+                     QTime::fromMSecsSinceStartOfDay(int(rest)));
 }

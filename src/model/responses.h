@@ -7,11 +7,12 @@
 
 /// The last 500 results of one target with the time each was logged: two rings and the next write
 /// position. A slot without a value holds the no-value marker; a slot never written has no time.
+/// Times are local wall-clock milliseconds (see WallClockMsecs).
 class Responses {
 public:
     static constexpr int Size = 500;
     static constexpr double NoValue = -20000.0;
-    /// Time of a slot that was never written (milliseconds since the epoch).
+    /// Time of a slot that was never written.
     static constexpr qint64 NoTime = std::numeric_limits<qint64>::min();
 
     Responses() { Reset(); }
@@ -20,10 +21,10 @@ public:
     qint16 Count() const;
     /// Entry `index` back from the newest (0 newest, 499 oldest); std::out_of_range outside 0..499.
     double History(int index) const;
-    /// Time of that entry, milliseconds since the epoch, or NoTime.
+    /// Time of that entry, or NoTime.
     qint64 HistoryTime(int index) const;
     /// Stores value and its time at the write position and moves the position on.
-    void LogValue(double value, qint64 msecsSinceEpoch);
+    void LogValue(double value, qint64 wallClockMsecs);
     /// Largest slot, starting from the marker (so values below it never count).
     double High() const;
     /// Smallest slot that holds a value, or the marker.
@@ -32,6 +33,13 @@ public:
     double Average() const;
     /// Marks every slot empty; the write position stays where it is.
     void Reset();
+
+    /// Local wall-clock reading as milliseconds since 1970-01-01 00:00 local time. Rates count the
+    /// seconds and minute boundaries a user sees on the wall clock, and reading a local QDateTime's
+    /// date and time is cheap where converting it to UTC is not.
+    static qint64 WallClockMsecs(const QDateTime& time);
+    /// The local QDateTime of a wall-clock reading; invalid for NoTime.
+    static QDateTime FromWallClockMsecs(qint64 msecs);
 
 private:
     int SlotOf(int index) const;

@@ -99,8 +99,7 @@ void TargetOID::setLineStyleName(const QString& name)
 
 QDateTime TargetOID::HistoryTime(int index) const
 {
-    const qint64 time = m_history.HistoryTime(index);
-    return time == Responses::NoTime ? QDateTime() : QDateTime::fromMSecsSinceEpoch(time);
+    return Responses::FromWallClockMsecs(m_history.HistoryTime(index));
 }
 
 void TargetOID::setConversion(const QString& conversion)
@@ -199,7 +198,7 @@ void TargetOID::TakeBase(double converted, qint64 nowMsecs)
 void TargetOID::RecordResponse(double raw)
 {
     const double converted = m_conversion.Text().isEmpty() ? raw : ApplyConversion(raw);
-    const qint64 now = m_clock.Now().toMSecsSinceEpoch();
+    const qint64 now = Responses::WallClockMsecs(m_clock.Now());
     if (!IsRate()) {
         m_value = converted;
         m_history.LogValue(m_value, now);
