@@ -96,6 +96,27 @@ TEST(MibModules, EveryImportOfEveryLoadedModuleResolves)
     EXPECT_TRUE(unresolved.isEmpty()) << unresolved.join('\n').toStdString();
 }
 
+TEST(MibModules, EveryModuleWithObjectsIsLoaded)
+{
+    // A module that failed to parse, or whose imports net-snmp could not follow, leaves its
+    // first definition unknown under the module's name.
+    static const QRegularExpression first(
+        QStringLiteral("(?:^|\\n)\\s*([a-z][A-Za-z0-9-]*)\\s+(MODULE-IDENTITY|OBJECT-TYPE)"));
+    const QMap<QString, ModuleText> modules = modulesIn(MibDatabase::defaultFolders());
+    const MibDatabase& database = MibDatabase::instance();
+    int loaded = 0;
+    for (auto it = modules.cbegin(); it != modules.cend(); ++it) {
+        const QRegularExpressionMatch m = first.match(it->text);
+        if (!m.hasMatch())
+            continue; // macros or conventions only
+        const OIDInfo info = database.lookup(it.key() + ':' + m.captured(1));
+        EXPECT_EQ(info.moduleName, it.key()) << it->path.toStdString() << ": " << m.captured(1).toStdString();
+        EXPECT_FALSE(info.dottedOID.isEmpty()) << it->path.toStdString();
+        ++loaded;
+    }
+    EXPECT_GE(loaded, 20);
+}
+
 TEST(MibModules, ImportCheckNoticesAMissingSymbol)
 {
     const QString importer = QStringLiteral("A-MIB DEFINITIONS ::= BEGIN\nIMPORTS\n"

@@ -162,3 +162,17 @@ TEST(OIDDetailsDisplay, DisplayOIDAndShowDetails)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
 }
+
+TEST(MibTreeModel, EveryNodeReadsBackThroughItsFullName)
+{
+    // What the tree dialog hands back (FullName) must look up to the node the user chose.
+    QStringList wrong;
+    for (const tree* node : db().preorder()) {
+        const OIDInfo info = db().describe(node);
+        const QString back = db().lookup(info.fullName).dottedOID;
+        if (back != MibDatabase::dottedOID(node))
+            wrong << info.fullName + " -> " + back;
+    }
+    EXPECT_GT(db().preorder().size(), 800u);
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join('\n').toStdString();
+}
