@@ -234,8 +234,9 @@ void SnmpAgentChannel::pump()
         sendBatch();
 }
 
-void SnmpAgentChannel::sendBatch()
+SnmpAgentChannel::Batch SnmpAgentChannel::takeBatch()
 {
+    // Consecutive requests of one kind, up to the batch limit and the message size.
     const bool next = m_queue.front().next;
     const int limit = m_queue.front().solo ? 1 : batchLimit();
     Batch batch;
@@ -251,8 +252,13 @@ void SnmpAgentChannel::sendBatch()
         batch.requests.push_back(std::move(request));
         m_queue.pop_front();
     }
+    return batch;
+}
 
-    PduOwner pdu(snmp_pdu_create(next ? SNMP_MSG_GETNEXT : SNMP_MSG_GET));
+void SnmpAgentChannel::sendBatch()
+{
+    Batch batch = takeBatch();
+    PduOwner pdu(snmp_pdu_create(batch.requests.front().next ? SNMP_MSG_GETNEXT : SNMP_MSG_GET));
     for (const SnmpRequest& request : batch.requests)
         snmp_add_null_var(pdu.get(), request.name.constData(), size_t(request.name.size()));
     netsnmp_session* session = snmp_sess_session(m_session.get());
@@ -262,23 +268,28 @@ void SnmpAgentChannel::sendBatch()
     const int requestId =
         snmp_sess_async_send(m_session.get(), pdu.get(), &SnmpAgentChannel::onNetSnmpEvent, this);
     if (requestId == 0) {
-        int libraryError = 0;
-        int systemError = 0;
-        char* message = nullptr;
-        snmp_sess_error(m_session.get(), &libraryError, &systemError, &message);
-        qCDebug(lcNetSnmp) << "send failed:" << (message ? message : "");
-        std::free(message);
+        logSessionError("send failed:");
+        // Perhaps the message was too long to build: try the variables one by one.
         if (batch.requests.size() > 1) {
             requeueFront(batch.requests, true);
         } else {
-            for (const SnmpRequest& request : batch.requests)
-                fail(request, SNMPSession::RESPONSE_BAD_REQUEST, -1, QStringLiteral("badRequest"));
+            fail(batch.requests.front(), SNMPSession::RESPONSE_BAD_REQUEST, -1, QStringLiteral("badRequest"));
         }
         return;
     }
     pdu.release();
     qCDebug(lcSnmpChannel) << "sent" << batch.requests.size() << "variables, request id" << requestId;
     m_inFlight.emplace(requestId, std::move(batch));
+}
+
+void SnmpAgentChannel::logSessionError(const char* what) const
+{
+    int libraryError = 0;
+    int systemError = 0;
+    char* message = nullptr;
+    snmp_sess_error(m_session.get(), &libraryError, &systemError, &message);
+    qCDebug(lcNetSnmp) << what << (message ? message : "");
+    std::free(message);
 }
 
 int SnmpAgentChannel::onNetSnmpEvent(int operation, netsnmp_session* /*session*/, int requestId,
@@ -312,20 +323,23 @@ void SnmpAgentChannel::handleReply(Batch& batch, const netsnmp_pdu& pdu)
         m_batchLimit = MaxBatch;
     m_state = State::Normal;
 
-    const int count = int(batch.requests.size());
     if (pdu.command != SNMP_MSG_RESPONSE) {
         for (const SnmpRequest& request : batch.requests)
             fail(request, SNMPSession::RESPONSE_BAD_REPLY, -1, QStringLiteral("badReply"));
-        return;
-    }
-    if (pdu.errstat == SNMP_ERR_NOERROR) {
+    } else if (pdu.errstat == SNMP_ERR_NOERROR) {
         answerVariables(batch, pdu);
-        return;
+    } else {
+        handleErrorStatus(batch, pdu);
     }
+}
+
+void SnmpAgentChannel::handleErrorStatus(Batch& batch, const netsnmp_pdu& pdu)
+{
+    const int count = int(batch.requests.size());
     if (pdu.errstat == SNMP_ERR_TOOBIG && count > 1) {
         m_batchLimit = std::max(1, std::min(m_batchLimit, count / 2));
-        qCDebug(lcSnmpChannel) << "tooBig for" << count << "variables; batches now" << m_batchLimit;
         m_repliesSinceShrink = 0;
+        qCDebug(lcSnmpChannel) << "tooBig for" << count << "variables; batches now" << m_batchLimit;
         requeueFront(batch.requests, false);
         return;
     }
@@ -341,8 +355,7 @@ void SnmpAgentChannel::handleReply(Batch& batch, const netsnmp_pdu& pdu)
     } else if (count > 1) {
         requeueFront(batch.requests, true);
     } else {
-        for (const SnmpRequest& request : batch.requests)
-            fail(request, status, qint32(pdu.errstat), name);
+        fail(batch.requests.front(), status, qint32(pdu.errstat), name);
     }
 }
 

@@ -69,6 +69,7 @@ private:
     void onTimer();
     void handleEvent(int operation, int requestId, netsnmp_pdu* pdu);
     void handleReply(Batch& batch, const netsnmp_pdu& pdu);
+    void handleErrorStatus(Batch& batch, const netsnmp_pdu& pdu);
     void handleTimeout(Batch& batch);
     void answerVariables(Batch& batch, const netsnmp_pdu& pdu);
     bool variablesMatch(const Batch& batch, const netsnmp_pdu& pdu) const;
@@ -76,7 +77,9 @@ private:
     void scheduleService();
     void service();
     void pump();
+    Batch takeBatch();
     void sendBatch();
+    void logSessionError(const char* what) const;
     void rearmTimer();
     void flush();
 
