@@ -40,7 +40,8 @@ public:
     QStringList folders() const { return m_folders; }
 
     // Tree access for views and searches. Nodes belong to net-snmp and live until the process
-    // ends; children come sorted by sub-identifier.
+    // ends (nobody may call snmp_shutdown or shutdown_mib while a database is in use);
+    // children come sorted by sub-identifier.
     const std::vector<tree*>& roots() const;
     const std::vector<tree*>& children(const tree* node) const;
     /// Every node, parents before their children, siblings in sub-identifier order.
