@@ -153,7 +153,11 @@ bool TestAgent::start(QString* error)
         return false;
     if (!QFile::exists(valuesFile()))
         writeValues();
+    return launch(snmpd, error) && waitUntilAnswering(error);
+}
 
+bool TestAgent::launch(const QString& snmpd, QString* error)
+{
     QDir(m_dir.path()).mkpath(QStringLiteral("persist"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MIBS"), QString());
@@ -176,7 +180,7 @@ bool TestAgent::start(QString* error)
         m_process.reset();
         return false;
     }
-    return waitUntilAnswering(error);
+    return true;
 }
 
 bool TestAgent::waitUntilAnswering(QString* error)

@@ -93,6 +93,7 @@ public:
 private:
     bool choosePort(QString* error);
     bool writeConfig(QString* error);
+    bool launch(const QString& snmpd, QString* error);
     bool waitUntilAnswering(QString* error);
     void writeValues();
 

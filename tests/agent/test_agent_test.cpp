@@ -30,7 +30,9 @@ ToolResult runTool(const QString& tool, const TestAgent& agent, const QStringLis
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MIBS"), QString());
-    environment.insert(QStringLiteral("SNMPCONFPATH"), agent.folder() + QStringLiteral("/no-such-folder"));
+    // The tools would otherwise create folders in the system's /var/lib/snmp.
+    environment.insert(QStringLiteral("SNMPCONFPATH"), agent.folder() + QStringLiteral("/tools"));
+    environment.insert(QStringLiteral("SNMP_PERSISTENT_DIR"), agent.folder() + QStringLiteral("/tools"));
     process.setProcessEnvironment(environment);
     QStringList arguments{QStringLiteral("-v2c"), QStringLiteral("-c"),  agent.community(),
                           QStringLiteral("-On"),  QStringLiteral("-Oq"), QStringLiteral("-Ot"),

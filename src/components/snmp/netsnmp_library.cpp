@@ -1,5 +1,8 @@
 #include "netsnmp_library.h"
 
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <mutex>
 
 #include <net-snmp/net-snmp-config.h>
@@ -42,6 +45,14 @@ void InitNetSnmpLibrary()
         netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_LOAD_HOST_FILES, 1);
         netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_MIB_ERRORS, 0);
         netsnmp_ds_set_int(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_MIB_WARNINGS, 0);
+
+        // Even with persistence off, init_snmp creates folders in its persistent directory
+        // (/var/lib/snmp unless told otherwise); keep them in the user's cache instead.
+        QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        if (cache.isEmpty())
+            cache = QDir::tempPath();
+        const QByteArray persistent = QFile::encodeName(cache + QStringLiteral("/Brightfen/net-snmp"));
+        netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, persistent.constData());
 
         snmp_disable_stderrlog();
         snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, logToQt, nullptr);

@@ -7,6 +7,8 @@
 Q_DECLARE_LOGGING_CATEGORY(lcNetSnmp)
 
 /// Prepares net-snmp once per process: no configuration files, no persistent state, no host
-/// files, no MIB warnings, and its log routed into lcNetSnmp instead of stderr. Safe to call
-/// any number of times; every user of the library calls it before opening a session.
+/// files, no MIB warnings, its log routed into lcNetSnmp instead of stderr, and the folders it
+/// insists on creating kept under the user's cache (GenericCacheLocation/Brightfen/net-snmp).
+/// Safe to call any number of times; every user of the library calls it before opening a
+/// session.
 void InitNetSnmpLibrary();
