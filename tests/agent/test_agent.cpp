@@ -149,11 +149,20 @@ bool TestAgent::start(QString* error)
         setError(error, QStringLiteral("snmpd not found (install the snmpd package)"));
         return false;
     }
-    if (!choosePort(error) || !writeConfig(error))
-        return false;
     if (!QFile::exists(valuesFile()))
         writeValues();
-    return launch(snmpd, error) && waitUntilAnswering(error);
+    // A port found free can be taken by someone else before snmpd binds it (tests run in
+    // parallel); a first start then tries another port. A restart keeps its port.
+    const bool firstStart = m_port == 0;
+    for (int attempt = 0;; ++attempt) {
+        if (!choosePort(error) || !writeConfig(error))
+            return false;
+        if (launch(snmpd, error) && waitUntilAnswering(error))
+            return true;
+        if (!firstStart || attempt == 2)
+            return false;
+        m_port = 0;
+    }
 }
 
 bool TestAgent::launch(const QString& snmpd, QString* error)
