@@ -59,7 +59,6 @@ private:
     void WriteSettings(QDomDocument& document, QDomNode& root) const;
     void ReadSettings(const QDomElement& settings);
     void ApplyChartStyleExtras(const QDomDocument& document);
-    bool ParseInto(QDomDocument& document, const QByteArray& data, QString& error) const;
 
     GraphDefinitionHost& m_host;
     QString m_filename;

@@ -51,7 +51,7 @@ public:
     static QString ImageFilename(const QString& page);
     /// "#RRGGBB" of a 32-bit RGB colour (red in the low byte); white for values beyond white.
     static QString HTMLColor(qint64 color);
-    /// toHtmlEscaped plus the single quote.
+    /// Markup characters and both quotes as entities, everything beyond ASCII as character references.
     static QString Escaped(const QString& text);
 
 private:
