@@ -7,19 +7,52 @@
 #include <settings.h>
 #include <target_oid.h>
 
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Buttons and lights sit alone in narrow columns; centred they read as buttons. The style would
+// keep a lone picture at the left edge, so it is painted here.
+class PictureDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        if (!item.text.isEmpty() || !item.features.testFlag(QStyleOptionViewItem::HasDecoration)) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QIcon icon = item.icon;
+        item.icon = QIcon();
+        item.features &= ~QStyleOptionViewItem::HasDecoration;
+        const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        icon.paint(painter,
+                   QStyle::alignedRect(item.direction, Qt::AlignCenter, item.decorationSize, item.rect));
+    }
+};
+
+} // namespace
 
 ValueTableView::ValueTableView(ValueTableModel& model, Settings& settings, QWidget* parent)
     : QTableView(parent), m_model(model), m_settings(settings), m_columnsMenu(new QMenu(this))
 {
+    qRegisterMetaType<TargetOID*>();
     setModel(&m_model);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setIconSize(QSize(16, 16));
+    setItemDelegate(new PictureDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
@@ -35,10 +68,11 @@ ValueTableView::ValueTableView(ValueTableModel& model, Settings& settings, QWidg
     // Stored once the header has finished the move: storing announces "Table Columns", and the
     // relayout that follows resets the header, which must not happen inside its own move.
     connect(header, &QHeaderView::sectionMoved, this, [this] {
-        QMetaObject::invokeMethod(this, &ValueTableView::StoreColumnOrder, Qt::QueuedConnection);
+        if (!m_restoringOrder)
+            QMetaObject::invokeMethod(this, &ValueTableView::StoreColumnOrder, Qt::QueuedConnection);
     });
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &ValueTableView::ApplyColumnWidths);
-    ApplyColumnWidths();
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &ValueTableView::ApplyLayout);
+    ApplyLayout();
 }
 
 ValueTableView::~ValueTableView() = default;
@@ -109,9 +143,24 @@ int ValueTableView::RowsHeight() const
     return height;
 }
 
+void ValueTableView::ApplyLayout()
+{
+    // The header keeps moved sections across a model reset, but a new layout already holds the
+    // stored order: show the columns as the model has them.
+    QHeaderView* header = horizontalHeader();
+    m_restoringOrder = true;
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->visualIndex(column) != column)
+            header->moveSection(header->visualIndex(column), column);
+    }
+    m_restoringOrder = false;
+    ApplyColumnWidths();
+}
+
 void ValueTableView::ApplyColumnWidths()
 {
     const int xWidth = fontMetrics().horizontalAdvance(QLatin1Char('X'));
+    verticalHeader()->setDefaultSectionSize(qMax(fontMetrics().height(), iconSize().height()) + 6);
     QHeaderView* header = horizontalHeader();
     for (int column = 0; column < m_model.columnCount(); ++column) {
         const int inX = m_model.ColumnWidthInX(column);

@@ -31,7 +31,7 @@ public:
     /// Height that shows the header and every row, plus a horizontal scroll bar when the columns
     /// are wider than the table; the control sizes a small table's pane with it.
     int RowsHeight() const;
-    /// Re-applies the columns' widths in X of the current font.
+    /// Re-applies the columns' widths (in X of the current font) and the row height.
     void ApplyColumnWidths();
 
 Q_SIGNALS:
@@ -45,6 +45,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void ApplyLayout();
     void ChooseColumn(int id, bool checked);
     void StoreColumnOrder();
 
@@ -52,4 +53,5 @@ private:
     Settings& m_settings;
     QMenu* m_columnsMenu = nullptr;
     int m_clickedPosition = -1;
+    bool m_restoringOrder = false;
 };

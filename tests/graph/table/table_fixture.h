@@ -1,0 +1,99 @@
+#pragma once
+
+#include <value_table_model.h>
+
+#include <clock.h>
+#include <oid_details.h>
+#include <settings.h>
+#include <target_oid.h>
+#include <target_oids.h>
+
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+/// ifSpeed-like gauge in bps, as the MIB database would describe it.
+inline OIDInfo SpeedInfo()
+{
+    OIDInfo info;
+    info.dottedOID = QStringLiteral("1.3.6.1.2.1.2.2.1.5");
+    info.objectName = QStringLiteral("ifSpeed");
+    info.fullName = QStringLiteral("IF-MIB:ifSpeed");
+    info.moduleName = QStringLiteral("IF-MIB");
+    info.qualifiedName = QStringLiteral("iso.org.dod.internet.mgmt.mib-2.interfaces.ifTable.ifEntry.ifSpeed");
+    info.description = QStringLiteral("Estimated bandwidth of the interface.");
+    info.status = QStringLiteral("current");
+    info.syntaxName = QStringLiteral("Gauge32");
+    info.unitChoices = QStringLiteral("bps");
+    info.typeTag = 2;
+    return info;
+}
+
+/// Targets built from fixed MIB details, a clock that stands still and a model over them; the
+/// column list starts as the default one whatever an earlier test stored.
+class TableFixture {
+public:
+    static constexpr const char* DefaultColumns = "13,14,15,12,22,5,7,10,8,9";
+
+    TableFixture() { settings.setColumns(QLatin1String(DefaultColumns)); }
+
+    /// A gauge target on host "router<n>" with the given series number and colour.
+    TargetOID* AddTarget(int subset, qint32 color = 0x0000ff)
+    {
+        const QString n = QString::number(targets.Count() + 1);
+        TargetOID* target = targets.Add(QStringLiteral("router") + n, QStringLiteral("127.0.0.") + n,
+                                        QStringLiteral("public"), QStringLiteral("ifSpeed"), n);
+        target->SetSubset(static_cast<qint16>(subset));
+        target->setColor(color);
+        target->setInstance(QStringLiteral("eth") + n);
+        return target;
+    }
+
+    /// Lays out the columns and writes the rows; returns what RefreshTableRows returned.
+    bool Layout(const QString& columns)
+    {
+        settings.setColumns(columns);
+        model.LayoutTableColumns();
+        return model.RefreshTableRows();
+    }
+
+    QStringList HeaderTexts() const
+    {
+        QStringList texts;
+        for (int column = 0; column < model.columnCount(); ++column)
+            texts.append(model.headerData(column, Qt::Horizontal).toString());
+        return texts;
+    }
+
+    /// Display text of a row's cell in the first column with that identifier.
+    QString Cell(int row, int id, int role = Qt::DisplayRole) const
+    {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            if (model.ColumnId(column) == id)
+                return model.data(model.index(row, column), role).toString();
+        }
+        return QStringLiteral("<no column %1>").arg(id);
+    }
+
+    ValueTableModel::PictureKey Light(int row) const
+    {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            if (model.ColumnId(column) == ValueTableModel::ColStatusLED)
+                return model.Picture(model.index(row, column));
+        }
+        return ValueTableModel::NoPicture;
+    }
+
+    ManualClock clock;
+    Settings settings;
+    TargetOIDs targets{clock, settings, [](const QString&) { return OIDDetails(SpeedInfo()); }};
+    ValueTableModel model{targets, settings};
+};

@@ -1,0 +1,276 @@
+#include "table_fixture.h"
+
+#include <rgb_color.h>
+
+#include <QAbstractItemModelTester>
+#include <QColor>
+#include <QIcon>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ValueTableModelTest : public ::testing::Test, public TableFixture {};
+
+constexpr const char* AllColumns = "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23";
+
+TEST_F(ValueTableModelTest, PassesTheModelTesterThroughLayoutsRefreshesAndColours)
+{
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    AddTarget(0)->RecordResponse(10);
+    AddTarget(1);
+    Layout(QLatin1String(AllColumns));
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.columnCount(), 24);
+
+    AddTarget(2)->SetLastError(QStringLiteral("No Response"));
+    model.RefreshTableRows();
+    model.setColors(RGBColor(1, 2, 3), RGBColor(4, 5, 6), RGBColor(7, 8, 9));
+    Layout(QStringLiteral("abc,7,,12"));
+    // A removed target's row stays until the control lays the table out again.
+    targets.Remove(QStringLiteral("O:2"));
+    model.RefreshTableRows();
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.TargetAt(1), nullptr);
+}
+
+TEST_F(ValueTableModelTest, DefaultColumnsShowTheirHeadersWidthsAndAlignments)
+{
+    AddTarget(0);
+    Layout(QLatin1String(DefaultColumns));
+    EXPECT_EQ(HeaderTexts(), QStringList({"", "", "Instance", "Color", "Error", "OID", "Current Value",
+                                          "Average", "Minimum", "Maximum"}));
+    QList<int> widths;
+    QList<bool> centred;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        widths.append(model.ColumnWidthInX(column));
+        const int alignment = model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
+        centred.append(alignment == Qt::AlignCenter);
+    }
+    EXPECT_EQ(widths, QList<int>({3, 3, 23, 6, 15, 18, 13, 10, 9, 9}));
+    EXPECT_EQ(centred, QList<bool>({false, false, false, true, false, false, true, true, true, true}));
+
+    // Every identifier has its look; the other columns of the layout table in one go.
+    Layout(QLatin1String(AllColumns));
+    EXPECT_EQ(HeaderTexts(), QStringList({"Hostname",
+                                          "IP",
+                                          "Community",
+                                          "MIB",
+                                          "OID",
+                                          "OID",
+                                          "MIB:OID",
+                                          "Current Value",
+                                          "Minimum",
+                                          "Maximum",
+                                          "Average",
+                                          "OID Index",
+                                          "Color",
+                                          "",
+                                          "",
+                                          "Instance",
+                                          "Subset",
+                                          "Units",
+                                          "OID Description",
+                                          "Longname",
+                                          "Status",
+                                          "Type",
+                                          "Error",
+                                          ""}));
+    EXPECT_EQ(model.ColumnWidthInX(18), 29);
+    EXPECT_EQ(model.ColumnWidthInX(0), 16);
+    EXPECT_EQ(model.headerData(17, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    EXPECT_NE(model.headerData(15, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+}
+
+TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDefaultWidth)
+{
+    TargetOID* target = AddTarget(0);
+    Layout(QStringLiteral("abc,7, 5,99,12.6"));
+    // The data value is the leading number (0 for "abc"), and cells follow it; the look needs the
+    // exact identifier text.
+    EXPECT_EQ(model.ColumnIds(), QList<int>({0, 7, 5, 99, 13}));
+    EXPECT_EQ(HeaderTexts(), QStringList({"", "Current Value", "", "", ""}));
+    EXPECT_EQ(model.ColumnWidthInX(0), 0);
+    EXPECT_EQ(model.ColumnWidthInX(1), 13);
+    EXPECT_EQ(model.ColumnWidthInX(2), 0);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), target->Hostname());
+    EXPECT_EQ(model.data(model.index(0, 2)).toString(), QStringLiteral("ifSpeed"));
+    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
+    EXPECT_EQ(model.data(model.index(0, 3), Qt::ToolTipRole).toString(), QString());
+}
+
+TEST_F(ValueTableModelTest, RowCellsCarryTheTargetsTexts)
+{
+    TargetOID* target = AddTarget(0);
+    target->setLabel(QStringLiteral("Uplink"));
+    target->SetLastError(QStringLiteral("No Response"));
+    Layout(QLatin1String(AllColumns));
+    QStringList texts;
+    for (int column = 0; column < model.columnCount(); ++column)
+        texts.append(model.data(model.index(0, column)).toString());
+    const OIDInfo info = SpeedInfo();
+    EXPECT_EQ(texts, QStringList({"router1",
+                                  "127.0.0.1",
+                                  "public",
+                                  info.moduleName,
+                                  info.dottedOID,
+                                  info.objectName,
+                                  info.fullName,
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  "1",
+                                  "",
+                                  "",
+                                  "",
+                                  "eth1",
+                                  "Uplink",
+                                  "bps",
+                                  info.description,
+                                  info.qualifiedName,
+                                  info.status,
+                                  info.syntaxName,
+                                  "No Response",
+                                  ""}));
+}
+
+TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
+{
+    EXPECT_EQ(ValueTableModel::FormatValue(1500000, QStringLiteral("bps")), QStringLiteral("1.50 Mbps"));
+    EXPECT_EQ(ValueTableModel::FormatValue(-20000, QStringLiteral("bps")), QString());
+    // 9600.004 would already be in the K band; rounded to cents it is not.
+    EXPECT_EQ(ValueTableModel::FormatValue(9600.004, QStringLiteral("bps")), QStringLiteral("9600 bps"));
+    EXPECT_EQ(ValueTableModel::FormatValue(9600.006, QStringLiteral("bps")), QStringLiteral("9.6 Kbps"));
+
+    TargetOID* target = AddTarget(0);
+    target->RecordResponse(1000000);
+    target->RecordResponse(3000000);
+    Layout(QStringLiteral("7,8,9,10,15"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), QStringLiteral("3.00 Mbps"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColLowestValue), QStringLiteral("1.00 Mbps"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColHighestValue), QStringLiteral("3.00 Mbps"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColAverageValue), QStringLiteral("2.00 Mbps"));
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    EXPECT_NE(model.data(model.index(0, 4), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+}
+
+TEST_F(ValueTableModelTest, BaselineShowsEmptyCellsAndGreyLightsUntilEveryTargetHasAValue)
+{
+    TargetOID* first = AddTarget(0);
+    TargetOID* second = AddTarget(1);
+    first->RecordResponse(500);
+    model.setBaselineShowing(true);
+    EXPECT_TRUE(Layout(QStringLiteral("7,10,23"))) << "the second target has no value yet";
+    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QString());
+    EXPECT_EQ(Cell(1, ValueTableModel::ColAverageValue), QString());
+    EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), QStringLiteral("500 bps"));
+    EXPECT_EQ(Light(0), ValueTableModel::PictureGray);
+    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+
+    second->RecordResponse(700);
+    EXPECT_FALSE(model.RefreshTableRows());
+    // The control hides the baseline message after this refresh; rows written until then keep
+    // the light they were written with.
+    model.setBaselineShowing(false);
+    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+    model.RefreshTableRows();
+    EXPECT_EQ(Light(0), ValueTableModel::PictureGreen);
+    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QStringLiteral("700 bps"));
+}
+
+TEST_F(ValueTableModelTest, LastErrorGivesARedLightAndItsText)
+{
+    TargetOID* target = AddTarget(0);
+    model.setBaselineShowing(true);
+    target->SetLastError(QStringLiteral("No Response"));
+    Layout(QStringLiteral("22,23"));
+    EXPECT_EQ(Light(0), ValueTableModel::PictureRed) << "red wins over the baseline's grey";
+    EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), QStringLiteral("No Response"));
+
+    target->SetLastError(QString());
+    target->RecordResponse(1);
+    model.setBaselineShowing(false);
+    model.RefreshTableRows();
+    EXPECT_EQ(Light(0), ValueTableModel::PictureGreen);
+    EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), QString());
+}
+
+TEST_F(ValueTableModelTest, PicturesColoursAndTooltips)
+{
+    AddTarget(0, RGBColor(10, 20, 30));
+    AddTarget(1, -1);
+    Layout(QStringLiteral("13,14,23,12,4,11,7"));
+    model.setColors(RGBColor(1, 1, 1), RGBColor(200, 0, 0), RGBColor(0, 0, 200));
+
+    for (int column : {0, 1, 2}) {
+        const QVariant picture = model.data(model.index(0, column), Qt::DecorationRole);
+        ASSERT_TRUE(picture.canConvert<QIcon>()) << column;
+        EXPECT_FALSE(picture.value<QIcon>().pixmap(16, 16).isNull()) << "icon " << column << " drew nothing";
+    }
+    EXPECT_EQ(model.Picture(model.index(0, 0)), ValueTableModel::PictureCustomize);
+    EXPECT_EQ(model.Picture(model.index(0, 1)), ValueTableModel::PictureRemove);
+    EXPECT_FALSE(model.data(model.index(0, 4), Qt::DecorationRole).isValid());
+
+    const auto background = [this](int row, int column) {
+        return model.data(model.index(row, column), Qt::BackgroundRole).value<QColor>();
+    };
+    EXPECT_EQ(background(0, 3), QColor(10, 20, 30)) << "the colour cell shows the series colour";
+    EXPECT_EQ(background(1, 3), QColor(0, 0, 200)) << "no series colour yet";
+    EXPECT_EQ(background(0, 4), QColor(0, 0, 200));
+    EXPECT_EQ(model.data(model.index(0, 4), Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
+    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
+
+    QStringList tips;
+    for (int column = 0; column < model.columnCount(); ++column)
+        tips.append(model.data(model.index(0, column), Qt::ToolTipRole).toString());
+    EXPECT_EQ(tips, QStringList({"Customize Subset", "Remove Subset from graph",
+                                 "Red light indicates the remote machine is not responding to SNMP",
+                                 "Subset color. Click here to change colors.",
+                                 "OID that this value is being read from.", "Index into this MIB", ""}));
+    EXPECT_FALSE(model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid());
+    EXPECT_EQ(ValueTableModel::ToolTip(ValueTableModel::ColOIDNameWithMIB),
+              QStringLiteral("MIB that this value is being read from."));
+    EXPECT_EQ(ValueTableModel::ToolTip(ValueTableModel::ColLastError),
+              QStringLiteral("Status of the SNMP Communication with the remote machine"));
+}
+
+TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
+{
+    // Collection order 3, 1: rows appear in that order and are found by series number.
+    TargetOID* third = AddTarget(3);
+    TargetOID* first = AddTarget(1);
+    Layout(QStringLiteral("0"));
+    EXPECT_EQ(model.RowSubset(0), 3);
+    EXPECT_EQ(model.RowSubset(1), 1);
+    EXPECT_EQ(model.TargetAt(0), third);
+    EXPECT_EQ(model.TargetAt(1), first);
+    EXPECT_EQ(model.TargetAt(2), nullptr);
+
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    first->setHostname(QStringLiteral("renamed"));
+    AddTarget(0);
+    model.RefreshTableRows();
+    EXPECT_EQ(resets.count(), 0);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), model.index(1, 0));
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted.at(0).at(1).toInt(), 2);
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), QStringLiteral("renamed"));
+    EXPECT_EQ(model.RowSubset(2), 0);
+
+    // A paused graph keeps what it showed: rows change only on refresh.
+    first->setHostname(QStringLiteral("later"));
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), QStringLiteral("renamed"));
+
+    // Two targets with one series number share its row; the later one writes last.
+    AddTarget(3)->setHostname(QStringLiteral("twin"));
+    model.RefreshTableRows();
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("twin"));
+    EXPECT_EQ(model.TargetAt(0), third);
+}
+
+} // namespace

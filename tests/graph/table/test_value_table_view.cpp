@@ -1,0 +1,167 @@
+#include "table_fixture.h"
+
+#include <value_table_view.h>
+
+#include <rgb_color.h>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ValueTableViewTest : public ::testing::Test, public TableFixture {
+protected:
+    ValueTableViewTest()
+    {
+        // The control's reaction to "Table Columns", which every graph makes.
+        QObject::connect(&settings, &Settings::Changed, &model, [this](const QString& name) {
+            if (name == QLatin1String("Table Columns")) {
+                model.LayoutTableColumns();
+                model.RefreshTableRows();
+            }
+        });
+        AddTarget(0);
+        AddTarget(1);
+        AddTarget(2);
+        model.LayoutTableColumns();
+        model.RefreshTableRows();
+        view.resize(900, 300);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    void RightClickHeader(int section)
+    {
+        QHeaderView* header = view.horizontalHeader();
+        const QPoint pos(header->sectionViewportPosition(section) + 4, header->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, header->viewport()->mapToGlobal(pos));
+        QCoreApplication::sendEvent(header->viewport(), &event);
+    }
+
+    QAction* MenuAction(int id) const
+    {
+        for (QAction* action : view.ColumnsMenu()->actions()) {
+            if (action->data().toInt() == id)
+                return action;
+        }
+        return nullptr;
+    }
+
+    void ClickCell(int row, int id, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QList<int> ids = model.ColumnIds();
+        const QRect cell = view.visualRect(model.index(row, ids.indexOf(id)));
+        ASSERT_TRUE(cell.isValid()) << "column " << id;
+        QTest::mouseClick(view.viewport(), button, Qt::NoModifier, cell.center());
+    }
+
+    ValueTableView view{model, settings};
+};
+
+TEST_F(ValueTableViewTest, HeaderMenuChecksShownColumnsAndStoresTheChoice)
+{
+    QSignalSpy changed(&settings, &Settings::Changed);
+    RightClickHeader(2); // "Instance", the third column
+    ASSERT_EQ(view.ColumnsMenu()->actions().size(), 24);
+    EXPECT_TRUE(MenuAction(12)->isChecked());
+    EXPECT_FALSE(MenuAction(0)->isChecked());
+
+    MenuAction(0)->trigger();
+    EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,0,12,22,5,7,10,8,9"));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Table Columns"));
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Hostname"));
+
+    RightClickHeader(0);
+    MenuAction(12)->trigger();
+    EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,0,22,5,7,10,8,9"));
+    view.ColumnsMenu()->hide();
+}
+
+TEST_F(ValueTableViewTest, DraggingAColumnStoresTheNewOrder)
+{
+    view.horizontalHeader()->moveSection(0, 3);
+    EXPECT_EQ(view.GridColumnIds(), QList<int>({14, 15, 12, 13, 22, 5, 7, 10, 8, 9}));
+    EXPECT_EQ(settings.Columns(), QLatin1String(DefaultColumns)) << "stored once the move is over";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(settings.Columns(), QStringLiteral("14,15,12,13,22,5,7,10,8,9"));
+    EXPECT_EQ(model.ColumnIds(), QList<int>({14, 15, 12, 13, 22, 5, 7, 10, 8, 9}));
+    EXPECT_EQ(view.GridColumnIds(), model.ColumnIds()) << "the relayout starts from the stored order";
+
+    // A menu choice after a drag inserts by screen position.
+    view.horizontalHeader()->moveSection(9, 0);
+    RightClickHeader(view.horizontalHeader()->logicalIndex(0));
+    MenuAction(17)->trigger();
+    EXPECT_EQ(settings.Columns(), QStringLiteral("9,17,14,15,12,13,22,5,7,10,8"));
+    view.ColumnsMenu()->hide();
+    QCoreApplication::processEvents();
+}
+
+TEST_F(ValueTableViewTest, ClicksOnTargetRowsRequestTheActionOfTheirColumn)
+{
+    settings.setColumns(QStringLiteral("13,14,3,4,5,6,12,7"));
+    QSignalSpy edit(&view, &ValueTableView::EditRequested);
+    QSignalSpy remove(&view, &ValueTableView::RemoveRequested);
+    QSignalSpy details(&view, &ValueTableView::DetailsRequested);
+    QSignalSpy color(&view, &ValueTableView::ColorRequested);
+
+    ClickCell(1, ValueTableModel::ColEditButton);
+    ASSERT_EQ(edit.count(), 1);
+    EXPECT_EQ(edit.at(0).at(0).value<TargetOID*>(), targets.At(1));
+    ClickCell(2, ValueTableModel::ColRemoveButton, Qt::RightButton);
+    ASSERT_EQ(remove.count(), 1);
+    EXPECT_EQ(remove.at(0).at(0).toString(), QStringLiteral("O:3"));
+    for (int id : {3, 4, 5, 6})
+        ClickCell(0, id);
+    ASSERT_EQ(details.count(), 4);
+    EXPECT_EQ(details.at(3).at(0).value<TargetOID*>(), targets.At(0));
+    ClickCell(0, ValueTableModel::ColColor);
+    ASSERT_EQ(color.count(), 1);
+    ClickCell(0, ValueTableModel::ColCurrentValue);
+    EXPECT_EQ(edit.count() + remove.count() + details.count() + color.count(), 7);
+
+    // Below the last row nothing is asked for.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view.visualRect(model.index(0, 0)).center().x(), view.viewport()->height() - 2));
+    EXPECT_EQ(edit.count(), 1);
+}
+
+TEST_F(ValueTableViewTest, ColumnWidthsAndRowsHeightFollowTheFont)
+{
+    const int xWidth = view.fontMetrics().horizontalAdvance(QLatin1Char('X'));
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(2), 23 * xWidth);
+    QFont larger = view.font();
+    larger.setPointSize(larger.pointSize() * 2);
+    view.setFont(larger);
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(2),
+              23 * view.fontMetrics().horizontalAdvance(QLatin1Char('X')));
+
+    settings.setColumns(QStringLiteral("16,x"));
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(1), view.horizontalHeader()->defaultSectionSize());
+
+    const int rows = view.verticalHeader()->length();
+    EXPECT_EQ(rows, 3 * view.rowHeight(0));
+    view.resize(2000, 300);
+    const int wide = view.RowsHeight();
+    EXPECT_EQ(wide, rows + view.horizontalHeader()->height() + 2 * view.frameWidth());
+    view.resize(view.horizontalHeader()->length() / 2, 300);
+    EXPECT_EQ(view.RowsHeight(), wide + view.horizontalScrollBar()->sizeHint().height())
+        << "room for the scroll bar when the columns overflow";
+}
+
+TEST_F(ValueTableViewTest, ColoursReachTheViewAndTheModel)
+{
+    view.setColors(RGBColor(0, 128, 0), RGBColor(255, 255, 0), RGBColor(0, 0, 64));
+    EXPECT_EQ(view.palette().color(QPalette::Base), QColor(0, 128, 0));
+    EXPECT_EQ(model.TableBackColor(), RGBColor(0, 0, 64));
+    EXPECT_EQ(model.data(model.index(0, 2), Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
+}
+
+} // namespace
