@@ -1,5 +1,6 @@
 #include "graph_definition.h"
 
+#include "file_writing.h"
 #include "graph_definition_host.h"
 #include "xml_path.h"
 
@@ -12,7 +13,6 @@
 
 #include <QDomDocument>
 #include <QFile>
-#include <QSaveFile>
 #include <exception>
 #include <optional>
 
@@ -203,7 +203,8 @@ QString GraphDefinition::GetXML() const
 {
     QDomDocument document;
     WriteGraphXML(document);
-    return OrderedXMLText(document, AttributeOrder(), 2);
+    // The writer starts every element on a new line, the first one included.
+    return OrderedXMLText(document, AttributeOrder(), 2).trimmed();
 }
 
 bool GraphDefinition::SetXML(const QString& xml)
@@ -222,14 +223,13 @@ bool GraphDefinition::SaveXML(const QString& filename)
 {
     if (filename != QLatin1String("x"))
         m_filename = filename;
-    const QByteArray data = GetXML().toUtf8();
+    const QByteArray data = GetXML().toUtf8() + '\n';
 
-    // QSaveFile writes beside the target and renames on commit, so a failed save never leaves a
-    // half-written definition in place of the good one.
-    QSaveFile file(m_filename);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (!saved) {
-        m_lastError = QStringLiteral("Cannot Save Trendwick.\n") + file.errorString();
+    // Written beside the target and renamed over it, so a failed save never leaves a half-written
+    // definition in place of the good one.
+    QString error;
+    if (!ReplaceFile(m_filename, data, &error)) {
+        m_lastError = QStringLiteral("Cannot Save Trendwick.\n") + error;
         return false;
     }
     return true;

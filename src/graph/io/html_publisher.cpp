@@ -1,5 +1,6 @@
 #include "html_publisher.h"
 
+#include "file_writing.h"
 #include "log_time_format.h"
 #include "value_log.h"
 
@@ -11,7 +12,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 #include <optional>
 
@@ -165,8 +165,6 @@ bool HtmlPublisher::SaveHTML(const QString& page, int width, int height, const H
     for (const QString& line : PageLines(context, image, width))
         data += line.toUtf8() + '\n';
     // Replaced as a whole, so a browser that reloads meanwhile never sees half a page.
-    QSaveFile file(page);
-    const bool pageSaved =
-        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    const bool pageSaved = ReplaceFile(page, data);
     return imageSaved && pageSaved;
 }

@@ -1,5 +1,6 @@
 #include "value_log.h"
 
+#include "file_writing.h"
 #include "log_time_format.h"
 
 #include <clock.h>
@@ -92,13 +93,13 @@ bool ValueLog::WriteLogRow(const QString& filename, const TargetOIDs& targets) c
 
 bool ValueLog::AppendLines(const QString& filename, const QStringList& lines) const
 {
+    if (filename.isEmpty())
+        return false;
     QByteArray data;
     for (const QString& line : lines)
         data += line.toUtf8() + '\n';
     QFile file(filename);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    const bool written = file.write(data) == data.size() && file.flush();
-    file.close();
-    return written;
+    return WriteAll(file, data);
 }
