@@ -1,0 +1,95 @@
+// The polling cycle of the graph control: requests, replies, and what each timer tick drives.
+#include "rt_trendwick.h"
+
+#include "message_panel.h"
+
+#include <chart_binding.h>
+#include <clock.h>
+#include <locale_number.h>
+#include <settings.h>
+#include <snmp_session.h>
+#include <target_oids.h>
+#include <value_log.h>
+#include <value_table_model.h>
+
+namespace {
+
+const QString kNoResponse = QStringLiteral("No Response");
+const QString kConversionFailed =
+    QStringLiteral("Could not convert OID value to numerical. Value returned: (");
+
+} // namespace
+
+void RTTrendwick::PollNow()
+{
+    m_snmp->setAsynchronous(true);
+    for (TargetOID* target : *m_targets) {
+        m_snmp->setRequestTag(target->Key());
+        m_snmp->setOID(target->OID().DottedOID() + QLatin1Char('.') + target->Index());
+        m_snmp->setCommunity(target->Community());
+        // Read for every target: the version may change under a running graph.
+        try {
+            m_snmp->setVersion(m_settings.SNMPVersion());
+        } catch (const TypeMismatchError&) {
+            // A hand-broken store: keep asking with the version used so far.
+        }
+        m_snmp->SendGet(target->IP());
+    }
+}
+
+void RTTrendwick::OnResponse(const QString& tag, const QString& value)
+{
+    // Nothing in here may escape into the session's delivery loop.
+    try {
+        TargetOID* target = m_targets->FindKey(tag);
+        if (!target)
+            return; // removed while its request was on the way
+        const bool answered = m_snmp->ResponseStatus() == SNMPSession::RESPONSE_OK;
+        target->SetLastError(answered ? QString() : kNoResponse);
+        // The session sends no value text with a missing reply, so there is nothing to convert.
+        if (!answered && value.isEmpty())
+            return;
+        const std::optional<double> number = LocaleNumber(value);
+        if (!number) {
+            target->SetLastError(kConversionFailed + value + QLatin1Char(')'));
+            return;
+        }
+        target->RecordResponse(*number);
+    } catch (...) {
+    }
+}
+
+void RTTrendwick::PollTimerTick()
+{
+    if (m_targets->Count() == 0)
+        return;
+    const QDateTime now = m_clock.Now();
+    if (m_nextPollTime.isValid() && now < m_nextPollTime)
+        return;
+    PollNow();
+    // The replies to what just went out cannot have arrived yet: chart, table and log show the
+    // values of the previous cycle.
+    if (!m_paused) {
+        if (!m_seriesStale) {
+            m_chart->AppendPoint();
+            m_chart->RefreshChart(true);
+        }
+        RefreshTable();
+        if (m_loggingEnabled)
+            m_log->WriteLogRow(LogFilename(), *m_targets);
+    }
+    PublishIfDue(now);
+    m_nextPollTime = now.addSecs(m_pollInterval);
+}
+
+void RTTrendwick::RefreshTable()
+{
+    const bool waiting = m_tableModel->RefreshTableRows();
+    if (waiting || m_baseLineMessage->isHidden())
+        return;
+    m_baseLineMessage->hide();
+    PlacePanels();
+    // The rows were just written with grey lights; the baseline is over, so they turn green now.
+    m_tableModel->setBaselineShowing(false);
+    m_tableModel->RefreshTableRows();
+}
