@@ -39,10 +39,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Fill(const TargetOIDs& targets);
+    void ShowMessage(const QString& text);
+    void FocusField(AddMibLogic::Field field);
     void MibChanged(const QString& text);
     void BrowseMib();
     void Accept();
@@ -56,6 +57,7 @@ private:
     OIDResolver m_resolver;
     std::unique_ptr<AddMibLogic> m_logic;
     QStringList m_unitEntries;
+    AddMibLogic::Entries m_accepted;
     std::function<void()> m_help;
 
     HistoryComboBox* m_host;

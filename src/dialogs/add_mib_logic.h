@@ -28,14 +28,14 @@ public:
         QString host;
         QString community;
         QString mib;
-        QString units;       ///< a unit choice, possibly "units=conversion"
+        QString units; ///< a unit choice, possibly "units=conversion"
         QString calculation;
     };
 
     /// What the fields and lists start with for a graph's targets.
     struct Filling {
-        QStringList communities; ///< added to the community list, in order
-        QStringList mibs;        ///< the default names, then the targets' full names
+        QStringList communities;  ///< added to the community list, in order
+        QStringList mibs;         ///< the default names, then the targets' full names
         bool fromTargets = false; ///< false: the fields keep what their histories restored
         QString host;
         QString community;
@@ -44,9 +44,9 @@ public:
 
     /// What the lists below the MIB field offer for one object.
     struct MibChoices {
-        QString dottedOID;          ///< for the details display
-        QStringList unitEntries;    ///< the object's unit choices, the last is the default
-        QString units;              ///< the chosen entry, "" when there are none
+        QString dottedOID;       ///< for the details display
+        QStringList unitEntries; ///< the object's unit choices, the last is the default
+        QString units;           ///< the chosen entry, "" when there are none
         QStringList calculations;
         QString calculation;
     };
@@ -105,7 +105,9 @@ public:
 private:
     Outcome Fail(Field focus, const QString& message);
     void Show(const QString& text);
-    bool Probe(const Entries& entries);
+    /// The failure message of the probe, or "" when the agent answered for the object.
+    QString Probe(const Entries& entries);
+    /// The IPv4 address (with the host's port, if any), or "" when the name does not resolve.
     QString ResolveHost(const QString& host) const;
 
     Prompter& m_prompter;
