@@ -1,0 +1,260 @@
+// The dialogs themselves, shown offscreen and driven the way a user would: every modal run is
+// operated from a polling timer, and a guard closes anything still open so no test can hang.
+#include "add_mib_form.h"
+#include "dialog_test_support.h"
+#include "history_combo_box.h"
+#include "mib_tree_form.h"
+#include "select_index_form.h"
+#include "select_index_logic.h"
+
+#include <mib_tree.h>
+#include <snmp_session.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+/// Calls step with the active modal dialog every 20 ms until it returns true. After 15 s every
+/// open dialog is rejected and timedOut is set, so a failed step still ends the run.
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<bool(QDialog*)> step) : m_step(std::move(step))
+    {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (m_clock.elapsed() > 15000) {
+                timedOut = true;
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+                        dialog->reject();
+                }
+            } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                       dialog && !m_done) {
+                m_done = m_step(dialog);
+            }
+        });
+        m_timer.start(20);
+    }
+    bool timedOut = false;
+
+private:
+    std::function<bool(QDialog*)> m_step;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    bool m_done = false;
+};
+
+template <typename Widget = HistoryComboBox>
+Widget* Child(QWidget* parent, const char* name)
+{
+    Widget* child = parent->findChild<Widget*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+void Click(QWidget* parent, const char* buttonName)
+{
+    if (auto* button = Child<QPushButton>(parent, buttonName))
+        QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void Fill(QWidget* form, const QString& host, const QString& community, const QString& mib)
+{
+    Child(form, "Host")->setText(host);
+    Child(form, "Community")->setText(community);
+    Child(form, "MIB")->setText(mib);
+}
+
+class FormsTest : public AgentTest {
+protected:
+    void SetUp() override
+    {
+        AgentTest::SetUp();
+        session.setTimeout(500);
+        session.setRetries(0);
+    }
+    SNMPSession session;
+    Settings settings;
+    ScriptedPrompter prompter;
+    FakeMib mib;
+};
+
+} // namespace
+
+TEST_F(FormsTest, AddMibAddsAScalarObjectWithTheChosenUnitsAndCalculation)
+{
+    GraphTargets graph;
+    AddMibForm form(session, settings, prompter);
+    ModalDriver driver([&](QDialog* dialog) {
+        if (dialog != &form)
+            return false;
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("New SNMP MIB variable to Graph"));
+        auto* units = Child<QComboBox>(&form, "Units");
+        Fill(&form, agent().address(), "public", "ifHighSpeed"); // hinted units "bps=*1000000,Mbps"
+        EXPECT_EQ(units->count(), 2);
+        EXPECT_EQ(units->itemText(0), QStringLiteral("bps"));
+        EXPECT_EQ(units->currentText(), QStringLiteral("Mbps"));
+        Child(&form, "MIB")->setText(QStringLiteral("  sysUpTime  "));
+        units->setEditText(QStringLiteral("ticks"));
+        Child<QComboBox>(&form, "Calculation")->setCurrentText(QStringLiteral("No Calculations"));
+        Click(&form, "OK_Button");
+        return true;
+    });
+    EXPECT_TRUE(form.AddMIB(graph.targets, 5));
+    ASSERT_FALSE(driver.timedOut) << MessageTexts(prompter).join('\n').toStdString();
+    EXPECT_FALSE(form.Cancelled() || form.IsTable());
+    ASSERT_EQ(graph.targets.Count(), 1);
+    const TargetOID* target = graph.targets.At(0);
+    EXPECT_EQ(
+        QStringList({target->OID().ObjectName(), target->Index(), target->Units(), target->Calculation()}),
+        (QStringList{"sysUpTime", "0", "ticks", "No Calculations"}));
+}
+
+TEST_F(FormsTest, AddMibFillsFromTargetsFocusesAnEmptyFieldAndCancelAddsNothing)
+{
+    GraphTargets graph;
+    graph.targets.Add(agent().address(), agent().address(), "community-a", "RFC1213-MIB:ifInOctets", "1");
+    graph.targets.Add("router", "192.0.2.7", "community-b", "HOST-RESOURCES-MIB:hrProcessorLoad", "1");
+    AddMibForm form(session, settings, prompter);
+    ModalDriver driver([&](QDialog* dialog) {
+        if (dialog != &form)
+            return false;
+        auto* mibField = Child(&form, "MIB");
+        EXPECT_EQ(
+            QStringList({Child(&form, "Host")->Text(), Child(&form, "Community")->Text(), mibField->Text()}),
+            (QStringList{"router", "community-b", "HOST-RESOURCES-MIB:hrProcessorLoad"}));
+        EXPECT_GE(mibField->findText(QStringLiteral("OLD-CISCO-CPU-MIB:avgBusy5")), 0);
+        EXPECT_EQ(Child<QComboBox>(&form, "Calculation")->currentText(), QStringLiteral("No Calculations"));
+
+        Fill(&form, " router ", "community-b", "   ");
+        Child(&form, "Host")->setFocus();
+        Click(&form, "OK_Button");
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_FALSE(Child<QLabel>(&form, "Message")->isVisible());
+        EXPECT_EQ(Child(&form, "Host")->Text(), QStringLiteral("router"));
+        // Offscreen the window need not be active; the widget holding its focus is what counts.
+        EXPECT_TRUE(form.focusWidget() == mibField || form.focusWidget() == mibField->lineEdit());
+        Click(&form, "Cancel_Button");
+        return true;
+    });
+    EXPECT_FALSE(form.AddMIB(graph.targets, 5));
+    EXPECT_FALSE(driver.timedOut);
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_EQ(MessageTexts(prompter), QStringList{"You must enter a MIB/OID to monitor."});
+    EXPECT_EQ(graph.targets.Count(), 2);
+
+    HistoryComboBox restored; // the histories were stored on the way out
+    restored.setHistoryOwner(QStringLiteral("Real-Time Trendwick"));
+    restored.setHistoryName(QStringLiteral("Community"));
+    restored.RestoreHistory();
+    EXPECT_EQ(restored.Text(), QStringLiteral("community-b"));
+    EXPECT_GE(restored.findText(QStringLiteral("community-a")), 0);
+}
+
+TEST_F(FormsTest, AddMibHandsATableColumnOnToTheIndexSelection)
+{
+    GraphTargets graph(mib.Resolver());
+    AddMibForm form(session, settings, prompter, nullptr, mib.Resolver());
+    ModalDriver driver([&](QDialog* dialog) {
+        if (dialog == &form) {
+            Fill(&form, agent().address(), "public", "TEST:counter");
+            Click(&form, "OK_Button");
+            return false;
+        }
+        auto* indexes = qobject_cast<SelectIndexForm*>(dialog);
+        if (!indexes || !indexes->logic() || indexes->logic()->rowCount() < 3)
+            return false;
+        indexes->logic()->ToggleRow(1);
+        Click(indexes, "OK_Button");
+        return true;
+    });
+    EXPECT_TRUE(form.AddMIB(graph.targets, 5));
+    ASSERT_FALSE(driver.timedOut) << MessageTexts(prompter).join('\n').toStdString();
+    EXPECT_TRUE(form.IsTable());
+    ASSERT_EQ(graph.targets.Count(), 1);
+    const TargetOID* target = graph.targets.At(0);
+    // The object's defaults as the dialog chose them: the last unit choice and a rate.
+    EXPECT_EQ(QStringList({target->Index(), target->Instance(), target->IP(), target->Units(),
+                           target->Conversion(), target->Calculation()}),
+              (QStringList{"2", "downlink", agent().address(), "bps", "*8", "x per Second"}));
+}
+
+TEST_F(FormsTest, SelectIndexesAddsTheTickedRowsOnlyAfterOk)
+{
+    GraphTargets graph(mib.Resolver());
+    SelectIndexForm form(session, settings, nullptr, mib.Resolver());
+    bool confirm = false;
+    ModalDriver cancelThenOk([&](QDialog* dialog) {
+        SelectIndexLogic* logic = form.logic();
+        if (dialog != &form || !logic || logic->Walking() || logic->InstanceText(2).isEmpty())
+            return false;
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Select indexes of \"TEST:counter\" to graph ..."));
+        EXPECT_EQ(Child<QLabel>(&form, "TargetLabel")->text(), QStringLiteral("the agent"));
+        EXPECT_EQ(Child<QLabel>(&form, "TargetMIB")->text(), QStringLiteral("TEST:counter"));
+        EXPECT_EQ(Child<QLabel>(&form, "ProgressText")->text(), QStringLiteral("3 rows found"));
+        EXPECT_FALSE(Child<QProgressBar>(&form, "Progress")->isVisible()) << "busy only while walking";
+        QTableView* table = form.table();
+        EXPECT_EQ(table->horizontalHeader()->sectionSize(SelectIndexLogic::IndexColumn),
+                  QFontMetrics(form.font()).horizontalAdvance(QStringLiteral("XXXXXXXX")));
+        // A click on the value or description toggles the row.
+        for (auto [row, column] : {std::pair{2, 2}, {0, 3}, {0, 1}}) {
+            const QRect cell = table->visualRect(table->model()->index(row, column));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        EXPECT_EQ(QList<bool>({logic->Checked(0), logic->Checked(1), logic->Checked(2)}),
+                  (QList<bool>{false, false, true}));
+        Click(&form, confirm ? "OK_Button" : "Cancel_Button");
+        const bool done = confirm;
+        confirm = true;
+        return done;
+    });
+    const auto run = [&] {
+        return form.SelectIndexes(graph.targets, "the agent", agent().address(), "public", "TEST:counter",
+                                  "Bps", "x per Second");
+    };
+    EXPECT_FALSE(run()) << "Cancel after ticking adds nothing";
+    EXPECT_EQ(graph.targets.Count(), 0);
+    EXPECT_TRUE(run());
+    ASSERT_FALSE(cancelThenOk.timedOut);
+    ASSERT_EQ(graph.targets.Count(), 1);
+    const TargetOID* target = graph.targets.At(0);
+    EXPECT_EQ(QStringList({target->Index(), target->Instance(), target->Hostname(), target->IP()}),
+              (QStringList{"15", "spare", "the agent", agent().address()}));
+}
+
+TEST(MIBTreeForm, OkHandsBackTheSelectedNameAndCancelTheTextAsGiven)
+{
+    MIBTreeForm form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select OID to Monitor"));
+    ModalDriver pick([&](QDialog* dialog) {
+        if (dialog != &form)
+            return false;
+        EXPECT_EQ(form.tree()->SelectedDetails().ObjectName(), QStringLiteral("ifInOctets"));
+        auto* search = form.findChild<QLineEdit*>(QStringLiteral("MIBSearchText"));
+        EXPECT_FALSE(search->isVisible());
+        Click(&form, "Search_Button");
+        EXPECT_TRUE(search->isVisible());
+        Click(&form, "OK_Button");
+        return true;
+    });
+    const QString chosen = form.SelectMIB(QStringLiteral("IF-MIB:ifInOctets"));
+    EXPECT_FALSE(pick.timedOut);
+    EXPECT_TRUE(chosen.endsWith(QStringLiteral(":ifInOctets"))) << chosen.toStdString();
+
+    MIBTreeForm again;
+    ModalDriver cancel([&](QDialog* dialog) {
+        Click(dialog, "Cancel_Button");
+        return true;
+    });
+    EXPECT_EQ(again.SelectMIB(QStringLiteral(" not a name! ")), QStringLiteral(" not a name! "));
+    EXPECT_FALSE(cancel.timedOut);
+}
