@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -227,17 +228,24 @@ bool TestAgent::choosePort(QString* error)
 {
     if (m_port != 0)
         return true;
-    LoopbackUdpSocket socket;
-    sockaddr_in address = LoopbackUdpSocket::loopback(0);
-    socklen_t length = sizeof(address);
-    if (!socket.valid() || ::bind(socket.fd(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::getsockname(socket.fd(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        setError(error,
-                 QStringLiteral("cannot find a free UDP port on 127.0.0.1: %1").arg(qt_error_string(errno)));
-        return false;
+    // The program accepts "address:port" only up to port 32000, and the kernel hands out
+    // ephemeral ports above 32767; so pick at random below both, where a user would put an agent.
+    constexpr int LowestPort = 20000;
+    constexpr int HighestPort = 31999;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const auto port = quint16(QRandomGenerator::global()->bounded(LowestPort, HighestPort + 1));
+        LoopbackUdpSocket socket;
+        sockaddr_in address = LoopbackUdpSocket::loopback(port);
+        if (socket.valid() &&
+            ::bind(socket.fd(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) {
+            m_port = port;
+            return true;
+        }
     }
-    m_port = ntohs(address.sin_port);
-    return true;
+    setError(error, QStringLiteral("cannot find a free UDP port on 127.0.0.1 between %1 and %2")
+                        .arg(LowestPort)
+                        .arg(HighestPort));
+    return false;
 }
 
 bool TestAgent::writeConfig(QString* error)
