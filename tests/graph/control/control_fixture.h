@@ -1,0 +1,181 @@
+#pragma once
+
+#include <chart_binding.h>
+#include <clock.h>
+#include <oid_details.h>
+#include <rt_trendwick.h>
+#include <scripted_prompter.h>
+#include <settings.h>
+#include <snmp_session.h>
+#include <target_oids.h>
+#include <test_agent.h>
+#include <value_table_model.h>
+
+#include <QHash>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+/// MIB objects the tests poll, all served by the test agent's controlled values: the object's
+/// OID is the controlled base plus one number, the target's index the next.
+struct TestObjects {
+    static OIDInfo Counter(const QString& name, int branch)
+    {
+        OIDInfo info = Base(name, branch);
+        info.syntaxName = QStringLiteral("Counter32");
+        return info;
+    }
+    static OIDInfo Gauge(const QString& name, int branch)
+    {
+        OIDInfo info = Base(name, branch);
+        info.syntaxName = QStringLiteral("Gauge32");
+        return info;
+    }
+    static OIDInfo Base(const QString& name, int branch)
+    {
+        OIDInfo info;
+        info.dottedOID = TestAgent::controlledOid(QString::number(branch));
+        info.objectName = name;
+        info.fullName = QStringLiteral("TEST-MIB::") + name;
+        info.moduleName = QStringLiteral("TEST-MIB");
+        info.typeTag = 2;
+        return info;
+    }
+
+    /// "counterObj" (branch 1), "gaugeObj" (3) and "otherGauge" (4).
+    static OIDResolver Resolver()
+    {
+        static const QHash<QString, OIDInfo> objects{
+            {QStringLiteral("counterObj"), Counter(QStringLiteral("counterObj"), 1)},
+            {QStringLiteral("gaugeObj"), Gauge(QStringLiteral("gaugeObj"), 3)},
+            {QStringLiteral("otherGauge"), Gauge(QStringLiteral("otherGauge"), 4)},
+        };
+        // Definition files name objects by their full name.
+        return
+            [](const QString& name) { return OIDDetails(objects.value(name.section(QLatin1Char(':'), -1))); };
+    }
+};
+
+/// A private snmpd, a manual clock, scripted dialogs and one graph control wired to them. The
+/// control's own timer is stopped after each Reset so that the test alone decides when a poll
+/// cycle runs (advance the clock, call the tick, wait for the answers).
+class ControlTest : public ::testing::Test {
+protected:
+    static constexpr int kPollSeconds = 10;
+    static constexpr int kReplyWaitMs = 10000;
+
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(agent.start(&error)) << error.toStdString();
+        // Short time-outs, so that a stopped agent shows up within a second.
+        settings.setSNMPTimeout(200);
+        settings.setSNMPRetries(1);
+        settings.setSNMPVersion(2);
+        settings.setPollInterval(kPollSeconds);
+        settings.setAssumeCounterRollover(false);
+        settings.setColumns(QStringLiteral("13,14,15,12,22,5,7,10,8,9,23"));
+        control = MakeControl();
+    }
+
+    std::unique_ptr<RTTrendwick> MakeControl()
+    {
+        RTTrendwick::Seams seams;
+        seams.resolver = TestObjects::Resolver();
+        auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
+        made->resize(900, 700);
+        made->show();
+        return made;
+    }
+
+    TargetOID* AddTarget(const QString& object, const QString& index,
+                         const QString& host = QStringLiteral("agent"), RTTrendwick* graph = nullptr)
+    {
+        RTTrendwick& on = graph ? *graph : *control;
+        return on.TargetOIDs().Add(host, agent.address(), agent.community(), object, index);
+    }
+
+    /// Reset as a host does; then the timer is left to the test.
+    void ResetGraph(RTTrendwick* graph = nullptr)
+    {
+        RTTrendwick& on = graph ? *graph : *control;
+        on.Reset();
+        on.PollTimer()->stop();
+    }
+
+    /// Waits until `count` more answers (or time-outs) than `before` have reached the control.
+    bool WaitForAnswers(QSignalSpy& answers, int before, int count)
+    {
+        return QTest::qWaitFor([&] { return answers.count() >= before + count; }, kReplyWaitMs);
+    }
+
+    /// One poll cycle as the timer runs it once the interval is over; returns when every target's
+    /// answer of this cycle has arrived.
+    void Cycle(RTTrendwick* graph = nullptr)
+    {
+        RTTrendwick& on = graph ? *graph : *control;
+        QSignalSpy answers(&on.SNMP(), &SNMPSession::Response);
+        clock.advanceSeconds(on.PollInterval());
+        on.PollTimerTick();
+        ASSERT_TRUE(WaitForAnswers(answers, 0, on.TargetOIDs().Count()))
+            << answers.count() << " answers of " << on.TargetOIDs().Count();
+    }
+
+    /// The tick alone (requests out, chart/table/log fed); answers are left on their way.
+    void TickOnly(RTTrendwick* graph = nullptr)
+    {
+        RTTrendwick& on = graph ? *graph : *control;
+        clock.advanceSeconds(on.PollInterval());
+        on.PollTimerTick();
+    }
+
+    /// The model row of a target, -1 when the table has none.
+    int RowOf(const TargetOID* target, RTTrendwick* graph = nullptr) const
+    {
+        const ValueTableModel& model = (graph ? *graph : *control).TableModel();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.RowSubset(row) == target->Subset())
+                return row;
+        }
+        return -1;
+    }
+
+    QModelIndex Cell(const TargetOID* target, int columnId, RTTrendwick* graph = nullptr) const
+    {
+        const ValueTableModel& model = (graph ? *graph : *control).TableModel();
+        const int column = model.ColumnIds().indexOf(columnId);
+        return model.index(RowOf(target, graph), column);
+    }
+
+    QString CellText(const TargetOID* target, int columnId) const
+    {
+        return Cell(target, columnId).data(Qt::DisplayRole).toString();
+    }
+
+    ValueTableModel::PictureKey Light(const TargetOID* target) const
+    {
+        return control->TableModel().Picture(Cell(target, ValueTableModel::ColStatusLED));
+    }
+
+    /// The newest chart column of a series.
+    double NewestPoint(const TargetOID* target) const
+    {
+        return control->ChartObject()->PointValue(target->Subset(), ChartBinding::Points - 1);
+    }
+
+    TestAgent agent;
+    Settings settings;
+    ManualClock clock;
+    ScriptedPrompter prompter;
+    QTemporaryDir files;
+    std::unique_ptr<RTTrendwick> control;
+};

@@ -1,0 +1,269 @@
+// How the control builds and arranges its graph: series numbers, axes, colours and titles after
+// Reset, the table pane, the requests that leave through signals, and an empty graph.
+#include "control_fixture.h"
+
+#include "message_panel.h"
+
+#include <chart_style.h>
+#include <rgb_color.h>
+#include <value_table_view.h>
+#include <y_axises.h>
+
+#include <QFile>
+#include <QSplitter>
+
+namespace {
+
+using Type = TestAgent::ValueType;
+
+QStringList Labels(RTTrendwick& graph)
+{
+    QStringList labels;
+    for (TargetOID* target : graph.TargetOIDs())
+        labels.append(target->Label());
+    return labels;
+}
+
+} // namespace
+
+TEST_F(ControlTest, ResetNumbersSeriesAxisByAxisAndGivesPaletteColours)
+{
+    TargetOID* first = AddTarget(QStringLiteral("counterObj"), QStringLiteral("1"));
+    TargetOID* gauge = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    TargetOID* second = AddTarget(QStringLiteral("counterObj"), QStringLiteral("2"));
+    ResetGraph();
+
+    ASSERT_EQ(control->YAxises().Count(), 2);
+    EXPECT_EQ(control->YAxises().At(0)->Subsets(), 2);
+    EXPECT_EQ(control->YAxises().At(1)->Subsets(), 1);
+    EXPECT_EQ(first->Subset(), 0);
+    EXPECT_EQ(second->Subset(), 1) << "the second counter shares the first axis";
+    EXPECT_EQ(gauge->Subset(), 2);
+    EXPECT_EQ(control->ChartObject()->SeriesCount(), 3);
+
+    const ChartStyle& style = control->ChartStyle();
+    EXPECT_EQ(first->Color(), style.SubsetColor(0));
+    EXPECT_EQ(gauge->Color(), style.SubsetColor(1)) << "colours go in collection order";
+    EXPECT_EQ(second->Color(), style.SubsetColor(2));
+    for (TargetOID* target : control->TargetOIDs()) {
+        const QVariant background = Cell(target, ValueTableModel::ColColor).data(Qt::BackgroundRole);
+        EXPECT_EQ(background.value<QBrush>().color(), ToQColor(target->Color()));
+    }
+
+    // A second Reset keeps the colours the targets have.
+    ResetGraph();
+    EXPECT_EQ(gauge->Color(), style.SubsetColor(1));
+}
+
+TEST_F(ControlTest, AutomaticTitlesAndSeriesLabelsFollowWhatTheTargetsShare)
+{
+    const QString elsewhere = QStringLiteral("127.0.0.2:%1").arg(agent.port());
+    TargetOID* one = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"));
+    one->setInstance(QStringLiteral("eth0"));
+    ResetGraph();
+    EXPECT_EQ(control->MainTitle(), QStringLiteral("alpha"));
+    EXPECT_EQ(control->SubTitle(), QStringLiteral("eth0:gaugeObj"));
+    EXPECT_EQ(Labels(*control), QStringList{QString()});
+
+    // Two hosts, one object.
+    control->TargetOIDs().Clear();
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"));
+    control->TargetOIDs().Add(QStringLiteral("beta"), elsewhere, agent.community(),
+                              QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    ResetGraph();
+    EXPECT_EQ(control->MainTitle(), QStringLiteral("gaugeObj"));
+    EXPECT_EQ(control->SubTitle(), QString());
+    EXPECT_EQ(Labels(*control), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+
+    // One host, two instances of one object.
+    control->TargetOIDs().Clear();
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"))
+        ->setInstance(QStringLiteral("eth0"));
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"), QStringLiteral("alpha"))
+        ->setInstance(QStringLiteral("eth1"));
+    ResetGraph();
+    EXPECT_EQ(control->MainTitle(), QStringLiteral("alpha"));
+    EXPECT_EQ(control->SubTitle(), QStringLiteral("gaugeObj"));
+    EXPECT_EQ(Labels(*control), (QStringList{QStringLiteral("eth0"), QStringLiteral("eth1")}));
+
+    // A title set by hand stays through later Resets.
+    control->setMainTitle(QStringLiteral("Core links"));
+    ResetGraph();
+    EXPECT_EQ(control->MainTitle(), QStringLiteral("Core links"));
+}
+
+TEST_F(ControlTest, TableClicksAndChartEventsBecomeRequests)
+{
+    TargetOID* first = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    TargetOID* second = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"));
+    ResetGraph();
+    ValueTableView* table = control->Table();
+    const auto click = [&](TargetOID* target, int columnId) {
+        const QRect cell = table->visualRect(Cell(target, columnId));
+        ASSERT_TRUE(cell.isValid()) << "column " << columnId << " is not on screen";
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    };
+    QSignalSpy state(control.get(), &RTTrendwick::StateChanged);
+    QSignalSpy series(control.get(), &RTTrendwick::SeriesDialogRequested);
+    QSignalSpy customize(control.get(), &RTTrendwick::CustomizeDialogRequested);
+
+    // Colour cell: the colour dialog starts from the series colour; the choice rebuilds the graph.
+    const qint32 old = second->Color();
+    prompter.queueColor(QColor(10, 20, 30));
+    click(second, ValueTableModel::ColColor);
+    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::ChooseColor), 1);
+    EXPECT_EQ(prompter.calls.last().title, QStringLiteral("Select Subset Color ..."));
+    EXPECT_EQ(prompter.calls.last().initialColor, ToQColor(old));
+    EXPECT_EQ(second->Color(), RGBColor(10, 20, 30));
+    EXPECT_EQ(state.count(), 1);
+    EXPECT_EQ(Cell(second, ValueTableModel::ColColor).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(10, 20, 30));
+    // Cancelled: nothing changes.
+    prompter.queueColor(std::nullopt);
+    click(second, ValueTableModel::ColColor);
+    EXPECT_EQ(second->Color(), RGBColor(10, 20, 30));
+    EXPECT_EQ(state.count(), 1);
+
+    click(second, ValueTableModel::ColEditButton);
+    ASSERT_EQ(series.count(), 1);
+    EXPECT_EQ(series.last().at(0).value<TargetOID*>(), second);
+    Q_EMIT control->ChartObject()->SeriesActivated(first->Subset());
+    ASSERT_EQ(series.count(), 2);
+    EXPECT_EQ(series.last().at(0).value<TargetOID*>(), first);
+
+    Q_EMIT control->ChartObject()->CustomizeRequested(3);
+    control->ShowCustomizeDialog();
+    ASSERT_EQ(customize.count(), 2);
+    EXPECT_EQ(customize.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(customize.at(1).at(0).toInt(), 1);
+
+    Q_EMIT control->ChartObject()->ZoomChanged();
+    EXPECT_EQ(state.count(), 2);
+    QSignalSpy mouse(control.get(), &RTTrendwick::MouseDown);
+    Q_EMIT control->ChartObject()->MouseDown(2, 1, 5.5f, 6.5f);
+    ASSERT_EQ(mouse.count(), 1);
+    EXPECT_EQ(mouse.at(0).at(0).value<qint16>(), 2);
+    EXPECT_EQ(mouse.at(0).at(3).toFloat(), 6.5f);
+
+    // Remove button: the target leaves and the graph is rebuilt without it.
+    const QString key = first->Key();
+    click(first, ValueTableModel::ColRemoveButton);
+    EXPECT_EQ(control->TargetOIDs().FindKey(key), nullptr);
+    EXPECT_EQ(control->TargetOIDs().Count(), 1);
+    EXPECT_EQ(control->TableModel().rowCount(), 1);
+    EXPECT_EQ(control->ChartObject()->SeriesCount(), 1);
+    EXPECT_EQ(second->Subset(), 0);
+    EXPECT_EQ(state.count(), 3);
+
+    QSignalSpy shutdown(control.get(), &RTTrendwick::ShuttingDown);
+    control->Shutdown();
+    EXPECT_EQ(shutdown.count(), 1);
+    EXPECT_EQ(control->TargetOIDs().Count(), 1) << "Shutdown only announces";
+}
+
+TEST_F(ControlTest, SmallTableGetsExactlyItsRowsAndBigOneKeepsTheSplit)
+{
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"));
+    ResetGraph();
+    const int margin = (20 * control->logicalDpiY() + 720) / 1440;
+    QSplitter* splitter = control->Splitter();
+    ASSERT_FALSE(splitter->isHidden());
+    EXPECT_EQ(splitter->sizes().value(1), control->Table()->RowsHeight() + margin);
+    EXPECT_TRUE(control->MIBListVisible());
+
+    control->setMIBListVisible(false);
+    EXPECT_FALSE(control->MIBListVisible());
+    control->setMIBListVisible(true);
+    EXPECT_TRUE(control->MIBListVisible());
+    EXPECT_EQ(splitter->sizes().value(1), control->Table()->RowsHeight() + margin);
+
+    // Rows beyond 3000 twips: the pane keeps the height it has.
+    for (int index = 3; index <= 40; ++index)
+        AddTarget(QStringLiteral("gaugeObj"), QString::number(index));
+    const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
+    splitter->setSizes({total - 250, 250});
+    ResetGraph();
+    EXPECT_GT(control->Table()->RowsHeight(), (3000 * control->logicalDpiY()) / 1440);
+    EXPECT_EQ(splitter->sizes().value(1), 250);
+}
+
+// An empty graph hides everything and stops polling; the interval properties clamp and make the
+// next tick due at once; publishing runs on its own schedule at poll ticks, paused or not.
+TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
+{
+    QSignalSpy state(control.get(), &RTTrendwick::StateChanged);
+    control->Reset();
+    EXPECT_TRUE(control->Splitter()->isHidden());
+    EXPECT_TRUE(control->BaseLineMessage()->isHidden());
+    EXPECT_TRUE(control->PauseMessage()->isHidden());
+    EXPECT_FALSE(control->PollTimer()->isActive());
+    EXPECT_EQ(state.count(), 1);
+
+    control->setPollInterval(0);
+    EXPECT_EQ(control->PollInterval(), 1);
+    control->setPollInterval(601);
+    EXPECT_EQ(control->PollInterval(), 600);
+    control->setAutoPublishInterval(5);
+    EXPECT_EQ(control->AutoPublishInterval(), 10);
+    control->setAutoPublishInterval(1000);
+    EXPECT_EQ(control->AutoPublishInterval(), 600);
+    control->setAutoPublishInterval(60);
+    control->setPollInterval(kPollSeconds);
+
+    // Each due, unpaused tick writes one log row, so the log counts the polls.
+    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 40);
+    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    const QString log = files.filePath(QStringLiteral("polls.csv"));
+    control->setLogFilename(log);
+    control->StoreLoggingEnabled(true);
+    control->Reset();
+    EXPECT_TRUE(control->PollTimer()->isActive());
+    control->PollTimer()->stop();
+    const auto lines = [&] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    };
+    const int header = lines();
+    EXPECT_EQ(header, 4) << "a Reset of a logging graph starts with a header";
+    control->PollTimerTick();
+    ASSERT_EQ(lines(), header + 1) << "the first tick after a Reset polls";
+    control->PollTimerTick();
+    EXPECT_EQ(lines(), header + 1) << "not due yet";
+    control->setPollInterval(600);
+    control->PollTimerTick();
+    EXPECT_EQ(lines(), header + 2) << "a new interval makes the next tick poll at once";
+    clock.advanceSeconds(599);
+    control->PollTimerTick();
+    EXPECT_EQ(lines(), header + 2);
+    clock.advanceSeconds(1);
+    control->PollTimerTick();
+    EXPECT_EQ(lines(), header + 3);
+    control->setPollInterval(kPollSeconds);
+
+    const QString page = files.filePath(QStringLiteral("graph.htm"));
+    const QString image = files.filePath(QStringLiteral("graph.jpg"));
+    control->setAutoPublishFilename(page);
+    control->setAutoPublishEnabled(true);
+    const auto publishedNow = [&] {
+        TickOnly();
+        const bool published = QFile::exists(page) && QFile::exists(image);
+        QFile::remove(page);
+        QFile::remove(image);
+        return published;
+    };
+    EXPECT_TRUE(publishedNow()) << "setting the properties makes the next due tick publish";
+    EXPECT_FALSE(publishedNow()) << "10 s later, with 60 s between pages";
+    clock.advanceSeconds(40);
+    EXPECT_FALSE(publishedNow()) << "exactly 60 s later is not yet after";
+    EXPECT_TRUE(publishedNow());
+    control->setAutoPublishInterval(20);
+    EXPECT_TRUE(publishedNow()) << "a new interval makes the next due tick publish";
+    EXPECT_FALSE(publishedNow());
+    control->setPaused(true);
+    clock.advanceSeconds(10);
+    EXPECT_TRUE(publishedNow()) << "publishing goes on while paused";
+    control->setAutoPublishEnabled(false);
+    clock.advanceSeconds(100);
+    EXPECT_FALSE(publishedNow());
+}
