@@ -1,132 +1,358 @@
 #include "chart_binding.h"
 
+#include "chart_binding_impl.h"
+#include "chart_texts.h"
+#include "series_pen.h"
+
 #include <chart_style.h>
 #include <clock.h>
+#include <rgb_color.h>
 #include <target_oids.h>
 #include <y_axises.h>
 
-#include <qcustomplot.h>
-
+#include <QHeaderView>
+#include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 
-struct ChartBinding::Impl {
-    QCustomPlot* plot = nullptr;
-};
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+double Plotted(double value, double magnitude)
+{
+    if (value == double(ChartBinding::NoValue))
+        return NaN;
+    return value / (magnitude == 0 ? 1.0 : magnitude);
+}
+
+} // namespace
+
+ChartBinding::Impl::Impl(ChartBinding& binding)
+    : owner(binding), splitter(new QSplitter(Qt::Vertical, &binding)), plot(new QCustomPlot),
+      table(new QTableView), tableModel(new PointTableModel(window, &binding)),
+      scene(new ChartScene(plot, [this](qint64 key) { return window.Label(key); }))
+{
+    // The plot's own size hint follows its layout (a long legend would widen the window); the
+    // chart takes the size its host gives it instead.
+    plot->setMinimumSize(120, 90);
+    splitter->addWidget(plot);
+    splitter->addWidget(table);
+    splitter->setChildrenCollapsible(false);
+    table->setModel(tableModel);
+    table->verticalHeader()->hide();
+    table->hide();
+    plot->setSelectionRectMode(QCP::srmZoom);
+    plot->selectionRect()->setPen(QPen(Qt::black, 1, Qt::DashLine));
+    plot->selectionRect()->setBrush(QColor(80, 80, 200, 40));
+    window.Reset(1);
+    axes.assign(1, AxisState());
+    axes.front().subsets = {0};
+    series.assign(1, SeriesState());
+}
 
 ChartBinding::ChartBinding(TargetOIDs& targets, YAxises& axes, ChartStyle& style, Clock& clock,
                            Prompter* prompter, QWidget* parent)
-    : QWidget(parent), m_impl(std::make_unique<Impl>()), m_targets(targets), m_axes(axes), m_style(style),
-      m_clock(clock), m_prompter(prompter)
+    : QWidget(parent), m_impl(std::make_unique<Impl>(*this)), m_targets(targets), m_axes(axes),
+      m_style(style), m_clock(clock), m_prompter(prompter)
 {
-    m_impl->plot = new QCustomPlot(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_impl->splitter);
+    ConnectPlot();
+    m_impl->Rebuild();
+    setFooter(m_footer);
 }
 
 ChartBinding::~ChartBinding() = default;
 
-// TODO: stub bodies until the binding lands.
-void ChartBinding::InitChart() {}
-void ChartBinding::ResetChart() {}
-void ChartBinding::RefreshChart(bool) {}
-void ChartBinding::LoadHistory(TargetOID&, YAxis&) {}
-void ChartBinding::AppendPoint() {}
-void ChartBinding::UpdateStyle() {}
+void ChartBinding::ConnectPlot()
+{
+    QCustomPlot* plot = m_impl->plot;
+    connect(plot, &QCustomPlot::beforeReplot, this, [this] {
+        m_impl->ReloadPending();
+        m_impl->FitColumnTicks(m_impl->plot->size());
+    });
+    connect(m_impl->scene, &ChartScene::ColumnRangeChanged, this, [this](const QCPRange& range) {
+        for (auto& axisPlot : m_impl->axisPlots)
+            axisPlot->VisibleRangeChanged(m_impl->window, range);
+    });
+    connect(plot->selectionRect(), &QCPSelectionRect::accepted, this, [this] {
+        m_zoomed = true;
+        Q_EMIT ZoomChanged();
+    });
+    connect(plot, &QCustomPlot::plottableDoubleClick, this, [this](QCPAbstractPlottable* plottable) {
+        const int subset = m_impl->SubsetOf(plottable);
+        if (subset >= 0)
+            Q_EMIT SeriesActivated(subset);
+    });
+    connect(plot, &QCustomPlot::legendDoubleClick, this, [this](QCPLegend*, QCPAbstractLegendItem* item) {
+        auto* entry = qobject_cast<QCPPlottableLegendItem*>(item);
+        const int subset = entry ? m_impl->SubsetOf(entry->plottable()) : -1;
+        if (subset >= 0)
+            Q_EMIT SeriesActivated(subset);
+    });
+    connect(plot, &QCustomPlot::axisClick, this, [this] { Q_EMIT CustomizeRequested(3); });
+    for (QCPTextElement* text :
+         {m_impl->scene->MainTitle(), m_impl->scene->SubTitle(), m_impl->scene->FooterPart(0),
+          m_impl->scene->FooterPart(1), m_impl->scene->FooterPart(2)})
+        connect(text, &QCPTextElement::clicked, this, [this] { Q_EMIT CustomizeRequested(1); });
+    connect(plot, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
+        const Qt::KeyboardModifiers keys = event->modifiers();
+        const qint16 shift = qint16((keys & Qt::ShiftModifier ? 1 : 0) |
+                                    (keys & Qt::ControlModifier ? 2 : 0) | (keys & Qt::AltModifier ? 4 : 0));
+        Q_EMIT MouseDown(qint16(event->button()), shift, float(event->position().x()),
+                         float(event->position().y()));
+    });
+}
+
+void ChartBinding::InitChart()
+{
+    m_automaticTitles = true;
+    m_style.Reset();
+    m_style.ApplyToChart(*this);
+    setFooter(QStringLiteral("||"));
+    m_impl->window.Reset(1);
+    m_impl->axes.assign(1, AxisState());
+    m_impl->axes.front().subsets = {0};
+    m_impl->series.assign(1, SeriesState());
+    m_impl->overlapping = m_style.OverLappingAxes();
+    m_impl->Rebuild();
+    SetPointsShown(m_style.PointsToGraph());
+}
+
+std::vector<TargetNames> ChartBinding::Names() const
+{
+    std::vector<TargetNames> names;
+    for (const TargetOID* target : m_targets)
+        names.push_back({target->Hostname(), target->IP(), target->OID().ObjectName(), target->Instance()});
+    return names;
+}
+
+void ChartBinding::ResetChart()
+{
+    const int count = m_targets.Count();
+    m_impl->window.Reset(count);
+    const std::vector<TargetNames> names = Names();
+    if (m_automaticTitles) {
+        const ChartTitles titles = ::AutomaticTitles(names);
+        SetTitleTexts(titles.main, titles.sub);
+    }
+    const QStringList labels = AutomaticSeriesLabels(names);
+    for (int i = 0; i < count; ++i)
+        m_targets.At(i)->SetAutoLabelText(labels.at(i));
+    AssignAxes();
+    m_impl->series.assign(size_t(count), SeriesState());
+    m_impl->axes.assign(size_t(std::max(1, m_axes.Count())), AxisState());
+    qint16 subset = 0;
+    for (const YAxis* axis : m_axes) {
+        for (TargetOID* target : axis->TargetOIDs()) {
+            target->SetSubset(subset);
+            m_impl->axes[size_t(axis->Index())].subsets.push_back(subset++);
+        }
+    }
+    m_impl->deferRebuild = true;
+    for (const YAxis* axis : m_axes)
+        axis->ApplyToChart(*this);
+    m_impl->deferRebuild = false;
+    m_impl->overlapping = m_style.OverLappingAxes();
+    m_impl->Rebuild();
+    RefreshChart(false);
+    m_style.ApplyToChart(*this);
+    m_impl->tableModel->SetSeriesNames(SeriesNames());
+}
+
+void ChartBinding::AssignAxes()
+{
+    m_axes.ClearAxes(true);
+    for (TargetOID* target : m_targets) {
+        if (target->Color() == -1)
+            target->setColor(m_style.GetNextColor());
+        m_axes.AssignAxis(target);
+    }
+    m_axes.RestoreAxisSettings();
+}
+
+QStringList ChartBinding::SeriesNames() const
+{
+    QStringList names;
+    for (const SeriesState& state : m_impl->series)
+        names.append(state.label);
+    return names;
+}
+
+void ChartBinding::RefreshChart(bool changedOnly)
+{
+    m_impl->labelled.assign(Points, false);
+    m_impl->labelPass = true;
+    for (YAxis* axis : m_axes) {
+        const bool changed = axis->UpdateScale();
+        if (changedOnly && !changed)
+            continue;
+        const double magnitude = axis->Magnitude() == 0 ? 1.0 : double(axis->Magnitude());
+        const double minimum = axis->Min() == NoValue ? 0.0 : double(axis->Min()) / magnitude;
+        SetAxisScale(axis->Index(), minimum, double(axis->Max()) / magnitude);
+        SetAxisLabelFormat(axis->Index(), axis->ScaleFormat());
+        for (TargetOID* target : axis->TargetOIDs())
+            LoadHistory(*target, *axis);
+    }
+    m_impl->labelPass = false;
+    m_impl->ReloadPending();
+    m_impl->tableModel->Refresh();
+    m_impl->Replot();
+}
+
+void ChartBinding::LoadHistory(TargetOID& target, YAxis& axis)
+{
+    ColumnWindow& window = m_impl->window;
+    const QString format = TimeLabelFormat();
+    for (int i = 0; i < Points; ++i) {
+        const qint64 key = window.NewestKey() - i;
+        window.SetValue(target.Subset(), key, Plotted(double(target.History(i)), double(axis.Magnitude())));
+        if (m_impl->labelPass && m_impl->labelled[size_t(i)])
+            continue;
+        const QDateTime time = target.HistoryTime(i);
+        if (!time.isValid())
+            continue;
+        window.SetLabel(key, FormatTimeLabel(time.time(), format));
+        if (m_impl->labelPass)
+            m_impl->labelled[size_t(i)] = true;
+    }
+    if (axis.Index() >= 0 && size_t(axis.Index()) < m_impl->reload.size())
+        m_impl->reload[size_t(axis.Index())] = true;
+    m_impl->Replot();
+}
+
+void ChartBinding::AppendPoint()
+{
+    m_impl->ReloadPending();
+    std::vector<double> values(size_t(m_impl->window.SeriesCount()), 0.0);
+    for (const YAxis* axis : m_axes) {
+        for (const TargetOID* target : axis->TargetOIDs()) {
+            if (target->Subset() >= 0 && size_t(target->Subset()) < values.size())
+                values[size_t(target->Subset())] = Plotted(target->Value(), double(axis->Magnitude()));
+        }
+    }
+    m_impl->window.Append(FormatTimeLabel(m_clock.Now().time(), TimeLabelFormat()), values);
+    const QCPRange visible = m_zoomed ? m_impl->scene->ColumnRange() : m_impl->NewestRange();
+    for (auto& axisPlot : m_impl->axisPlots)
+        axisPlot->Append(m_impl->window, visible);
+    if (!m_zoomed)
+        m_impl->ScrollToNewest();
+    if (m_impl->table->isVisible())
+        m_impl->tableModel->Refresh();
+    m_impl->Replot();
+}
+
+void ChartBinding::UpdateStyle()
+{
+    for (const YAxis* axis : m_axes)
+        axis->ApplyToChart(*this);
+    m_style.ApplyToChart(*this);
+    if (m_impl->overlapping != m_style.OverLappingAxes()) {
+        m_impl->overlapping = m_style.OverLappingAxes();
+        m_impl->Rebuild();
+    }
+    m_impl->tableModel->SetSeriesNames(SeriesNames());
+    m_impl->Replot();
+}
+
+void ChartBinding::RedrawNow()
+{
+    m_impl->ReloadPending();
+    m_impl->plot->replot(QCustomPlot::rpImmediateRefresh);
+}
+
 QString ChartBinding::MainTitle() const
 {
-    return QString();
+    return m_impl->scene->MainTitle()->text();
 }
-void ChartBinding::setMainTitle(const QString&)
+
+void ChartBinding::setMainTitle(const QString& title)
 {
     m_automaticTitles = false;
+    SetTitleTexts(title, SubTitle());
 }
+
 QString ChartBinding::SubTitle() const
 {
-    return QString();
+    return m_impl->scene->SubTitle()->text();
 }
-void ChartBinding::setSubTitle(const QString&)
+
+void ChartBinding::setSubTitle(const QString& title)
 {
     m_automaticTitles = false;
+    SetTitleTexts(MainTitle(), title);
 }
+
+void ChartBinding::SetTitleTexts(const QString& main, const QString& sub)
+{
+    m_impl->scene->SetTitles(main, sub);
+    m_impl->Replot();
+}
+
 void ChartBinding::setFooter(const QString& footer)
 {
-    m_footer = footer;
+    m_footer = NormalizedFooter(footer);
+    const QStringList parts = FooterParts(m_footer);
+    for (int i = 0; i < 3; ++i)
+        m_impl->scene->FooterPart(i)->setText(parts.at(i));
+    m_impl->Replot();
 }
+
 void ChartBinding::setDeskColor(qint32 color)
 {
     m_deskColor = color;
+    m_impl->plot->setBackground(ToQColor(color));
+    m_impl->Replot();
 }
-void ChartBinding::setZoomed(bool) {}
+
+void ChartBinding::setZoomed(bool zoomed)
+{
+    if (zoomed)
+        return;
+    const bool wasZoomed = m_zoomed;
+    SetPointsShown(m_style.PointsToGraph());
+    if (wasZoomed)
+        Q_EMIT ZoomChanged();
+}
+
 QString ChartBinding::TimeLabelFormat() const
 {
-    return QStringLiteral("h:nn:ss");
+    return TimeLabelFormatFor(m_pollInterval, m_style.IncludeAMPM());
 }
-QString ChartBinding::CommonTargetValue(const QString&) const
+
+QString ChartBinding::CommonTargetValue(const QString& field) const
 {
-    return QString();
+    return ::CommonTargetValue(Names(), field);
 }
-void ChartBinding::CopyBitmap(int, int) {}
-void ChartBinding::CopyMetaFile(int, int) {}
-bool ChartBinding::SaveBitmap(const QString&, int, int)
-{
-    return false;
-}
-bool ChartBinding::SaveMetaFile(const QString&, int, int)
-{
-    return false;
-}
-bool ChartBinding::SaveJPEG(const QString&, int, int)
-{
-    return false;
-}
-QImage ChartBinding::Image(int, int)
-{
-    return QImage();
-}
+
 void ChartBinding::ShowCustomizeDialog()
 {
     Q_EMIT CustomizeRequested(1);
 }
-void ChartBinding::ShowExportDialog() {}
+
 int ChartBinding::SeriesCount() const
 {
-    return 0;
+    return m_impl->window.SeriesCount();
 }
-double ChartBinding::PointValue(int, int) const
+
+double ChartBinding::PointValue(int subset, int column) const
 {
-    return std::nan("");
+    return m_impl->window.Value(subset, m_impl->window.KeyOf(column));
 }
-QString ChartBinding::PointLabel(int) const
+
+QString ChartBinding::PointLabel(int column) const
 {
-    return QString();
+    return m_impl->window.Label(m_impl->window.KeyOf(column));
 }
+
 int ChartBinding::PlotAreaCount() const
 {
-    return 1;
+    return m_impl->scene->RectCount();
 }
+
 QCustomPlot* ChartBinding::Plot() const
 {
     return m_impl->plot;
-}
-void ChartBinding::SetSeriesLabel(int, const QString&) {}
-void ChartBinding::SetSeriesColor(int, qint32) {}
-void ChartBinding::SetSeriesLineType(int, int) {}
-void ChartBinding::SetAxisPlottingMethod(int, int) {}
-void ChartBinding::SetAxisTitle(int, const QString&) {}
-void ChartBinding::SetAxisColor(int, qint32) {}
-void ChartBinding::SetAxisScale(int, double, double) {}
-void ChartBinding::SetAxisLabelFormat(int, const QString&) {}
-void ChartBinding::SetColor(ColorRole, qint32) {}
-void ChartBinding::SetFont(FontRole, const QString&) {}
-void ChartBinding::SetMarkDataPoints(bool) {}
-void ChartBinding::SetDecimalPoints(int) {}
-void ChartBinding::SetFontSizeCode(int code)
-{
-    m_fontSizeCode = code;
-}
-void ChartBinding::SetGridStyleCode(int) {}
-void ChartBinding::SetGridInFront(bool) {}
-void ChartBinding::SetTableStyleCode(int) {}
-void ChartBinding::SetPointLabelOrientationCode(int) {}
-void ChartBinding::SetPointsShown(int points)
-{
-    m_pointsShown = points;
 }

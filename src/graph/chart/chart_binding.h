@@ -6,12 +6,14 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class ChartStyle;
 class Clock;
 class Prompter;
 class QCustomPlot;
 class TargetOID;
+struct TargetNames;
 class TargetOIDs;
 class YAxis;
 class YAxises;
@@ -46,6 +48,8 @@ public:
     void AppendPoint();
     /// Re-applies axis and chart style.
     void UpdateStyle();
+    /// Draws at once; otherwise changes are drawn together at the next turn of the event loop.
+    void RedrawNow();
 
     QString MainTitle() const;
     /// Also turns automatic titles off.
@@ -136,6 +140,15 @@ Q_SIGNALS:
 
 private:
     struct Impl;
+    void ConnectPlot();
+    std::vector<TargetNames> Names() const;
+    void SetTitleTexts(const QString& main, const QString& sub);
+    void AssignAxes();
+    QStringList SeriesNames() const;
+    bool SaveImage(const QString& fileName, const char* format, int width, int height);
+    QByteArray Svg(int width, int height);
+    QSize ExportSize(int width, int height) const;
+
     std::unique_ptr<Impl> m_impl;
 
     TargetOIDs& m_targets;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "chart_scene.h"
+#include "column_window.h"
+
+#include <QColor>
+#include <QHash>
+#include <vector>
+
+/// How one series looks.
+struct SeriesLook {
+    QString label;
+    QColor color;
+    int lineTypeCode = 0;
+    bool markPoints = false;
+    /// Lines one pixel wide whatever the line type (many series).
+    bool thin = false;
+};
+
+/// The plottables of one Y axis's series, drawn by the axis's plotting method. Appending a column
+/// adds one data point per series and drops the one that left the window (the fits and the spline
+/// tail are recomputed, they depend on their neighbours); a reload rebuilds from the window.
+class AxisPlot {
+public:
+    /// subsets: the series of the axis, bottom of a stack first.
+    AxisPlot(QCustomPlot* plot, const AxisView& view, int methodCode, std::vector<int> subsets);
+    ~AxisPlot();
+    AxisPlot(const AxisPlot&) = delete;
+    AxisPlot& operator=(const AxisPlot&) = delete;
+
+    int MethodCode() const { return m_method; }
+    /// Methods that cover an area (fills, bars, ribbon) rather than draw a line.
+    static bool IsFilled(int methodCode);
+    const std::vector<int>& Subsets() const { return m_subsets; }
+    /// The series a plottable draws, or -1.
+    int SubsetOf(const QCPAbstractPlottable* plottable) const;
+
+    /// The newest column of the window was just appended. visible: the key range on screen,
+    /// which the fits cover.
+    void Append(const ColumnWindow& window, const QCPRange& visible);
+    void Reload(const ColumnWindow& window, const QCPRange& visible);
+    /// Recomputes only what depends on the visible range (the fits).
+    void VisibleRangeChanged(const ColumnWindow& window, const QCPRange& visible);
+    void SetLook(int subset, const SeriesLook& look, QCPLegend* legend);
+
+private:
+    enum class Kind {
+        Line,
+        Area,
+        Bar,
+        FitCurve,
+        FitLine,
+        HBar,
+        HStackedBar,
+        Point,
+        PointLine,
+        Spline,
+        Ribbon,
+        Step,
+        Stacked
+    };
+    static Kind KindOf(int code);
+    bool IsBars() const;
+    bool IsFit() const { return m_kind == Kind::FitCurve || m_kind == Kind::FitLine; }
+    void CreatePlottables();
+    std::vector<double> ColumnValues(const ColumnWindow& window, qint64 key) const;
+    void AppendSpline(const ColumnWindow& window, size_t position);
+    void ReloadSeries(const ColumnWindow& window, size_t position);
+    void ReloadFit(const ColumnWindow& window, size_t position, const QCPRange& visible);
+    double Value(const ColumnWindow& window, size_t position, qint64 key) const;
+
+    QCustomPlot* m_plot;
+    AxisView m_view;
+    int m_method;
+    Kind m_kind;
+    std::vector<int> m_subsets;
+    std::vector<QCPGraph*> m_graphs;
+    std::vector<QCPBars*> m_bars;
+    QCPBarsGroup* m_group = nullptr;
+};

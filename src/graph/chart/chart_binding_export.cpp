@@ -1,0 +1,111 @@
+// Images of the chart: files, clipboard and the export dialog.
+
+#include "chart_binding.h"
+
+#include "chart_binding_impl.h"
+#include "export_dialog.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+QSize ChartBinding::ExportSize(int width, int height) const
+{
+    // The widget's pixel size is what the user sees; a chart never shown has its default size.
+    return QSize(width > 0 ? width : std::max(1, this->width()),
+                 height > 0 ? height : std::max(1, this->height()));
+}
+
+QImage ChartBinding::Image(int width, int height)
+{
+    m_impl->ReloadPending();
+    const QSize size = ExportSize(width, height);
+    m_impl->FitColumnTicks(size);
+    return m_impl->plot->toPixmap(size.width(), size.height()).toImage();
+}
+
+QByteArray ChartBinding::Svg(int width, int height)
+{
+    m_impl->ReloadPending();
+    const QSize size = ExportSize(width, height);
+    m_impl->FitColumnTicks(size);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(MainTitle());
+    QCPPainter painter;
+    if (!painter.begin(&generator))
+        return QByteArray();
+    m_impl->plot->toPainter(&painter, size.width(), size.height());
+    painter.end();
+    return buffer.data();
+}
+
+bool ChartBinding::SaveImage(const QString& fileName, const char* format, int width, int height)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!Image(width, height).save(&file, format, qstrcmp(format, "JPG") == 0 ? 90 : -1))
+        return false;
+    return file.commit();
+}
+
+bool ChartBinding::SaveBitmap(const QString& fileName, int width, int height)
+{
+    return SaveImage(fileName, "BMP", width, height);
+}
+
+bool ChartBinding::SaveJPEG(const QString& fileName, int width, int height)
+{
+    return SaveImage(fileName, "JPG", width, height);
+}
+
+bool ChartBinding::SaveMetaFile(const QString& fileName, int width, int height)
+{
+    const QByteArray svg = Svg(width, height);
+    QSaveFile file(fileName);
+    if (svg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size())
+        return false;
+    return file.commit();
+}
+
+void ChartBinding::CopyBitmap(int width, int height)
+{
+    QGuiApplication::clipboard()->setImage(Image(width, height));
+}
+
+void ChartBinding::CopyMetaFile(int width, int height)
+{
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), Svg(width, height));
+    data->setImageData(Image(width, height));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ChartBinding::ShowExportDialog()
+{
+    ExportDialog dialog(m_prompter, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString file = dialog.ChosenFile();
+    const int width = dialog.ChosenWidth();
+    const int height = dialog.ChosenHeight();
+    switch (dialog.ChosenFormat()) {
+    case ExportDialog::Bitmap:
+        SaveBitmap(file, width, height);
+        break;
+    case ExportDialog::JPEG:
+        SaveJPEG(file, width, height);
+        break;
+    case ExportDialog::MetaFile:
+        SaveMetaFile(file, width, height);
+        break;
+    }
+}

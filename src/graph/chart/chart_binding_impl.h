@@ -1,0 +1,91 @@
+#pragma once
+
+// Private state of ChartBinding, shared by its source files.
+
+#include "axis_plot.h"
+#include "chart_binding.h"
+#include "chart_scene.h"
+#include "column_window.h"
+#include "point_table_model.h"
+
+#include <QColor>
+#include <QSplitter>
+#include <QTableView>
+#include <memory>
+#include <vector>
+
+/// What the chart was told about one Y axis.
+struct AxisState {
+    int methodCode = 0;
+    QString title;
+    qint32 color = 0;
+    double minimum = 0;
+    double maximum = 1000;
+    QString format;
+    std::vector<int> subsets;
+};
+
+/// What the chart was told about one series.
+struct SeriesState {
+    QString label;
+    qint32 color = 0;
+    int lineTypeCode = 0;
+};
+
+struct ChartBinding::Impl {
+    explicit Impl(ChartBinding& owner);
+
+    // Structure and data.
+    void Rebuild();
+    void ReloadPending();
+    void ScrollToNewest();
+    QCPRange NewestRange() const;
+    void RestoreScales();
+    void Replot();
+
+    // Looks, applied to what is built.
+    void ApplyAxisLook(int axis);
+    void ApplySeriesLook(int subset);
+    void ApplyGrid();
+    void ApplyColors();
+    void ApplyFonts();
+    void ApplyTableStyle();
+    void ApplyAntialiasing();
+    /// So many series that lines are drawn thin and hard for speed.
+    bool ManySeries() const;
+    /// Column tick spacing and legend columns for the chart drawn at the given size.
+    void FitColumnTicks(const QSize& size);
+    int SubsetOf(const QCPAbstractPlottable* plottable) const;
+    AxisState& AxisAt(int axis);
+    SeriesState& SeriesAt(int subset);
+
+    ChartBinding& owner;
+    QSplitter* splitter;
+    QCustomPlot* plot;
+    QTableView* table;
+    ColumnWindow window{ChartBinding::Points};
+    PointTableModel* tableModel;
+    ChartScene* scene;
+    std::vector<std::unique_ptr<AxisPlot>> axisPlots;
+    std::vector<AxisState> axes;
+    std::vector<SeriesState> series;
+    std::vector<bool> reload;
+    // During one RefreshChart, the points that already got their time label: the targets of a
+    // graph are polled together, so the first target's times stand for all, and reading a
+    // history time (a local-time conversion) is the dearest part of a reload.
+    std::vector<bool> labelled;
+    bool labelPass = false;
+    bool overlapping = true;
+    // While ResetChart pushes the axes in, a new plotting method waits for the rebuild.
+    bool deferRebuild = false;
+
+    // Chart style as last set.
+    QColor colors[7];
+    QString fonts[4];
+    bool markPoints = false;
+    int decimals = 2;
+    int gridCode = 1;
+    bool gridInFront = false;
+    int tableStyle = 0;
+    int orientationCode = 0;
+};

@@ -1,0 +1,389 @@
+// How the chart applies what it is told: structure rebuilds, axis and series looks, and the
+// ChartSink side through which targets, axes and style push their settings in.
+
+#include "chart_binding.h"
+
+#include "chart_binding_impl.h"
+#include "series_pen.h"
+
+#include <rgb_color.h>
+
+namespace {
+
+// Point sizes of the label font for the font size codes 0 (large), 1 (medium), 2 (small).
+int BaseFontSize(int code)
+{
+    return code == 0 ? 11 : code == 2 ? 8 : 9;
+}
+
+void PaintAxis(QCPAxis* axis, const QColor& color)
+{
+    axis->setBasePen(QPen(color));
+    axis->setTickPen(QPen(color));
+    axis->setSubTickPen(QPen(color));
+    axis->setTickLabelColor(color);
+    axis->setLabelColor(color);
+}
+
+} // namespace
+
+AxisState& ChartBinding::Impl::AxisAt(int axis)
+{
+    if (axis < 0)
+        axis = 0;
+    if (size_t(axis) >= axes.size())
+        axes.resize(size_t(axis) + 1);
+    return axes[size_t(axis)];
+}
+
+SeriesState& ChartBinding::Impl::SeriesAt(int subset)
+{
+    if (subset < 0)
+        subset = 0;
+    if (size_t(subset) >= series.size())
+        series.resize(size_t(subset) + 1);
+    return series[size_t(subset)];
+}
+
+void ChartBinding::Impl::Rebuild()
+{
+    axisPlots.clear();
+    std::vector<bool> horizontal;
+    for (const AxisState& axis : axes)
+        horizontal.push_back(IsHorizontalMethod(axis.methodCode));
+    scene->Build(horizontal, overlapping);
+    axisPlots.resize(axes.size());
+    // Filled methods first: what is drawn later lies on top, and lines must not vanish under areas.
+    for (bool filled : {true, false}) {
+        for (size_t i = 0; i < axes.size(); ++i) {
+            if (AxisPlot::IsFilled(axes[i].methodCode) == filled)
+                axisPlots[i] = std::make_unique<AxisPlot>(plot, scene->Axis(int(i)), axes[i].methodCode,
+                                                          axes[i].subsets);
+        }
+    }
+    reload.assign(axes.size(), true);
+    owner.m_zoomed = false;
+    for (size_t i = 0; i < axes.size(); ++i)
+        ApplyAxisLook(int(i));
+    for (size_t i = 0; i < series.size(); ++i)
+        ApplySeriesLook(int(i));
+    ApplyColors();
+    ApplyFonts();
+    ApplyGrid();
+    ApplyAntialiasing();
+    ScrollToNewest();
+    Replot();
+}
+
+void ChartBinding::Impl::ReloadPending()
+{
+    bool any = false;
+    for (size_t i = 0; i < axisPlots.size() && i < reload.size(); ++i) {
+        if (!reload[i])
+            continue;
+        axisPlots[i]->Reload(window, scene->ColumnRange());
+        reload[i] = false;
+        any = true;
+    }
+    if (any && table->isVisible())
+        tableModel->Refresh();
+}
+
+QCPRange ChartBinding::Impl::NewestRange() const
+{
+    const double newest = double(window.NewestKey());
+    return QCPRange(newest - owner.m_pointsShown + 0.5, newest + 0.5);
+}
+
+void ChartBinding::Impl::ScrollToNewest()
+{
+    scene->SetColumnRange(NewestRange());
+}
+
+void ChartBinding::Impl::RestoreScales()
+{
+    for (size_t i = 0; i < axes.size() && int(i) < scene->AxisCount(); ++i)
+        scene->Axis(int(i)).valueAxis->setRange(axes[i].minimum, axes[i].maximum);
+}
+
+void ChartBinding::Impl::Replot()
+{
+    plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+int ChartBinding::Impl::SubsetOf(const QCPAbstractPlottable* plottable) const
+{
+    for (const auto& axisPlot : axisPlots) {
+        const int subset = axisPlot->SubsetOf(plottable);
+        if (subset >= 0)
+            return subset;
+    }
+    return -1;
+}
+
+void ChartBinding::Impl::ApplyAxisLook(int index)
+{
+    if (index < 0 || index >= scene->AxisCount() || size_t(index) >= axes.size())
+        return;
+    const AxisState& state = axes[size_t(index)];
+    const AxisView& view = scene->Axis(index);
+    view.valueAxis->setLabel(state.title);
+    PaintAxis(view.valueAxis, ToQColor(state.color));
+    view.ticker->setFormatter(ScaleFormatter(state.format, decimals));
+    if (!owner.m_zoomed)
+        view.valueAxis->setRange(state.minimum, state.maximum);
+    Replot();
+}
+
+void ChartBinding::Impl::ApplySeriesLook(int subset)
+{
+    if (subset < 0 || size_t(subset) >= series.size())
+        return;
+    const SeriesState& state = series[size_t(subset)];
+    SeriesLook look;
+    look.label = state.label;
+    look.color = ToQColor(state.color);
+    look.lineTypeCode = state.lineTypeCode;
+    look.markPoints = markPoints;
+    look.thin = ManySeries();
+    for (auto& axisPlot : axisPlots)
+        axisPlot->SetLook(subset, look, scene->Legend());
+    bool labelled = false;
+    for (const SeriesState& other : series)
+        labelled = labelled || !other.label.isEmpty();
+    scene->Legend()->setVisible(labelled);
+    Replot();
+}
+
+void ChartBinding::Impl::ApplyGrid()
+{
+    QColor color = colors[int(ColorRole::GraphFore)];
+    color.setAlpha(90);
+    for (QCPAxis* axis : scene->GridAxes()) {
+        const bool across = axis->orientation() == Qt::Horizontal;
+        axis->grid()->setVisible(gridCode == 0 || gridCode == (across ? 2 : 1));
+        axis->grid()->setPen(QPen(color, 1, Qt::DotLine));
+        axis->grid()->setZeroLinePen(QPen(color, 1, Qt::SolidLine));
+    }
+    plot->moveLayer(plot->layer(QStringLiteral("grid")), plot->layer(QStringLiteral("main")),
+                    gridInFront ? QCustomPlot::limAbove : QCustomPlot::limBelow);
+    Replot();
+}
+
+void ChartBinding::Impl::ApplyColors()
+{
+    const QColor text = colors[int(ColorRole::Text)];
+    plot->setBackground(colors[int(ColorRole::Desk)]);
+    for (QCPTextElement* element : {scene->MainTitle(), scene->SubTitle(), scene->FooterPart(0),
+                                    scene->FooterPart(1), scene->FooterPart(2)})
+        element->setTextColor(text);
+    scene->Legend()->setTextColor(text);
+    scene->Legend()->setBrush(colors[int(ColorRole::GraphBack)]);
+    scene->Legend()->setBorderPen(QPen(colors[int(ColorRole::Shadow)]));
+    for (QCPAxisRect* rect : plot->axisRects())
+        rect->setBackground(colors[int(ColorRole::GraphBack)]);
+    for (QCPAxis* axis : scene->ColumnAxes())
+        PaintAxis(axis, colors[int(ColorRole::GraphFore)]);
+    tableModel->SetColors(colors[int(ColorRole::TableFore)], colors[int(ColorRole::TableBack)]);
+    ApplyGrid();
+}
+
+void ChartBinding::Impl::ApplyFonts()
+{
+    const int size = BaseFontSize(owner.m_fontSizeCode);
+    const auto font = [this](FontRole role, int points) { return QFont(fonts[int(role)], points); };
+    QFont title = font(FontRole::MainTitle, size + 5);
+    title.setBold(true);
+    scene->MainTitle()->setFont(title);
+    scene->SubTitle()->setFont(font(FontRole::SubTitle, size + 2));
+    const QFont label = font(FontRole::Label, size);
+    for (int i = 0; i < 3; ++i)
+        scene->FooterPart(i)->setFont(label);
+    scene->Legend()->setFont(label);
+    for (QCPAxisRect* rect : plot->axisRects()) {
+        for (QCPAxis* axis : rect->axes()) {
+            axis->setTickLabelFont(label);
+            axis->setLabelFont(label);
+        }
+    }
+    const int rotation[] = {0, -90, 0, -45};
+    for (QCPAxis* axis : scene->ColumnAxes())
+        axis->setTickLabelRotation(orientationCode >= 0 && orientationCode < 4 ? rotation[orientationCode]
+                                                                               : 0);
+    table->setFont(font(FontRole::Table, size));
+    Replot();
+}
+
+void ChartBinding::Impl::ApplyTableStyle()
+{
+    plot->setVisible(tableStyle != 1);
+    table->setVisible(tableStyle == 1 || tableStyle == 2);
+    tableModel->Refresh();
+    Replot();
+}
+
+bool ChartBinding::Impl::ManySeries() const
+{
+    return series.size() > 20;
+}
+
+void ChartBinding::Impl::ApplyAntialiasing()
+{
+    // Smooth or wide lines cost several times more to draw than thin hard ones: with many series
+    // nobody sees the difference, but the redraw would take longer than a frame. Wide lines draw
+    // faster segment by segment, thin ones as one polyline.
+    const QCP::AntialiasedElements heavy = QCP::aePlottables | QCP::aeFills | QCP::aeScatters;
+    plot->setAntialiasedElements(QCP::aeNone);
+    plot->setNotAntialiasedElements(ManySeries() ? heavy : QCP::aeNone);
+    plot->setPlottingHints(ManySeries() ? QCP::PlottingHints(QCP::phCacheLabels)
+                                        : QCP::phFastPolylines | QCP::phCacheLabels);
+}
+
+void ChartBinding::Impl::FitColumnTicks(const QSize& size)
+{
+    scene->ArrangeLegend(size.width());
+    if (scene->ColumnAxes().isEmpty())
+        return;
+    QCPAxis* axis = scene->ColumnAxes().front();
+    const bool across = axis->orientation() == Qt::Horizontal;
+    // The axes and legend around the plot area keep their size when the whole chart is drawn larger.
+    const QRect area = axis->axisRect()->rect();
+    int length = across ? size.width() - (plot->width() - area.width())
+                        : size.height() - (plot->height() - area.height());
+    if (area.isEmpty() || length <= 0)
+        length = (across ? size.width() : size.height()) * 3 / 4;
+    const QFontMetrics metrics(axis->tickLabelFont());
+    const int labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00:00 PM")) + 16;
+    const double rotation = std::abs(axis->tickLabelRotation());
+    int extent = labelWidth;
+    if (!across || rotation >= 80)
+        extent = metrics.height() + 8;
+    else if (rotation >= 30)
+        extent = metrics.height() * 3 / 2 + 8;
+    scene->ColumnTickerShared()->setTickCount(std::max(2, length / extent));
+}
+
+// ChartSink.
+
+void ChartBinding::SetSeriesLabel(int subset, const QString& label)
+{
+    m_impl->SeriesAt(subset).label = label;
+    m_impl->ApplySeriesLook(subset);
+}
+
+void ChartBinding::SetSeriesColor(int subset, qint32 color)
+{
+    m_impl->SeriesAt(subset).color = color;
+    m_impl->ApplySeriesLook(subset);
+}
+
+void ChartBinding::SetSeriesLineType(int subset, int lineTypeCode)
+{
+    m_impl->SeriesAt(subset).lineTypeCode = lineTypeCode;
+    m_impl->ApplySeriesLook(subset);
+}
+
+void ChartBinding::SetAxisPlottingMethod(int axis, int plottingMethodCode)
+{
+    AxisState& state = m_impl->AxisAt(axis);
+    if (state.methodCode == plottingMethodCode)
+        return;
+    state.methodCode = plottingMethodCode;
+    if (!m_impl->deferRebuild)
+        m_impl->Rebuild();
+}
+
+void ChartBinding::SetAxisTitle(int axis, const QString& title)
+{
+    m_impl->AxisAt(axis).title = title;
+    m_impl->ApplyAxisLook(axis);
+}
+
+void ChartBinding::SetAxisColor(int axis, qint32 color)
+{
+    m_impl->AxisAt(axis).color = color;
+    m_impl->ApplyAxisLook(axis);
+}
+
+void ChartBinding::SetAxisScale(int axis, double minimum, double maximum)
+{
+    AxisState& state = m_impl->AxisAt(axis);
+    state.minimum = minimum;
+    state.maximum = maximum;
+    m_impl->ApplyAxisLook(axis);
+}
+
+void ChartBinding::SetAxisLabelFormat(int axis, const QString& format)
+{
+    m_impl->AxisAt(axis).format = format;
+    m_impl->ApplyAxisLook(axis);
+}
+
+void ChartBinding::SetColor(ColorRole role, qint32 color)
+{
+    m_impl->colors[int(role)] = ToQColor(color);
+    if (role == ColorRole::Desk)
+        m_deskColor = color;
+    m_impl->ApplyColors();
+}
+
+void ChartBinding::SetFont(FontRole role, const QString& face)
+{
+    m_impl->fonts[int(role)] = face;
+    m_impl->ApplyFonts();
+}
+
+void ChartBinding::SetMarkDataPoints(bool mark)
+{
+    m_impl->markPoints = mark;
+    for (size_t i = 0; i < m_impl->series.size(); ++i)
+        m_impl->ApplySeriesLook(int(i));
+}
+
+void ChartBinding::SetDecimalPoints(int decimals)
+{
+    m_impl->decimals = decimals;
+    for (size_t i = 0; i < m_impl->axes.size(); ++i)
+        m_impl->ApplyAxisLook(int(i));
+    m_impl->tableModel->SetDecimals(decimals);
+}
+
+void ChartBinding::SetFontSizeCode(int code)
+{
+    m_fontSizeCode = code;
+    m_impl->ApplyFonts();
+}
+
+void ChartBinding::SetGridStyleCode(int code)
+{
+    m_impl->gridCode = code;
+    m_impl->ApplyGrid();
+}
+
+void ChartBinding::SetGridInFront(bool inFront)
+{
+    m_impl->gridInFront = inFront;
+    m_impl->ApplyGrid();
+}
+
+void ChartBinding::SetTableStyleCode(int code)
+{
+    m_impl->tableStyle = code;
+    m_impl->ApplyTableStyle();
+}
+
+void ChartBinding::SetPointLabelOrientationCode(int code)
+{
+    m_impl->orientationCode = code;
+    m_impl->ApplyFonts();
+}
+
+void ChartBinding::SetPointsShown(int points)
+{
+    m_pointsShown = qBound(10, points, Points);
+    m_zoomed = false;
+    m_impl->RestoreScales();
+    m_impl->ScrollToNewest();
+    m_impl->tableModel->SetShownColumns(m_pointsShown);
+    m_impl->Replot();
+}

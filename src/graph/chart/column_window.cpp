@@ -1,0 +1,57 @@
+#include "column_window.h"
+
+#include <limits>
+
+namespace {
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+}
+
+ColumnWindow::ColumnWindow(int columns)
+    : m_columns(qMax(1, columns)), m_nextKey(m_columns), m_labels(size_t(m_columns))
+{
+}
+
+void ColumnWindow::Reset(int seriesCount)
+{
+    m_values.assign(size_t(qMax(0, seriesCount)), std::vector<double>(size_t(m_columns), NaN));
+    ClearLabels();
+}
+
+void ColumnWindow::ClearLabels()
+{
+    for (QString& label : m_labels)
+        label.clear();
+}
+
+void ColumnWindow::Append(const QString& label, const std::vector<double>& values)
+{
+    const size_t slot = Slot(m_nextKey);
+    m_labels[slot] = label;
+    for (size_t series = 0; series < m_values.size(); ++series)
+        m_values[series][slot] = series < values.size() ? values[series] : NaN;
+    ++m_nextKey;
+}
+
+double ColumnWindow::Value(int series, qint64 key) const
+{
+    if (series < 0 || series >= SeriesCount() || !Holds(key))
+        return NaN;
+    return m_values[size_t(series)][Slot(key)];
+}
+
+void ColumnWindow::SetValue(int series, qint64 key, double value)
+{
+    if (series >= 0 && series < SeriesCount() && Holds(key))
+        m_values[size_t(series)][Slot(key)] = value;
+}
+
+QString ColumnWindow::Label(qint64 key) const
+{
+    return Holds(key) ? m_labels[Slot(key)] : QString();
+}
+
+void ColumnWindow::SetLabel(qint64 key, const QString& label)
+{
+    if (Holds(key))
+        m_labels[Slot(key)] = label;
+}
