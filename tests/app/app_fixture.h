@@ -1,0 +1,51 @@
+#pragma once
+
+#include "graph_window.h"
+
+#include <clock.h>
+#include <scripted_prompter.h>
+#include <settings.h>
+#include <test_agent.h>
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+/// One test agent for a whole suite, fresh settings values, a scripted prompter and a temporary
+/// folder per test; every graph window a test leaves open is closed afterwards.
+class AppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_agent = std::make_unique<TestAgent>();
+        QString error;
+        if (!s_agent->start(&error)) {
+            ADD_FAILURE() << error.toStdString();
+            s_agent.reset();
+        }
+    }
+    static void TearDownTestSuite() { s_agent.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_agent) << "the test agent did not start";
+        settings.setSNMPTimeout(300);
+        settings.setSNMPRetries(1);
+        settings.setSNMPVersion(2);
+        settings.setPollInterval(1);
+    }
+
+    void TearDown() override
+    {
+        for (GraphWindow* window : GraphWindow::Windows())
+            delete window;
+    }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    static std::unique_ptr<TestAgent> s_agent;
+    Settings settings;
+    ManualClock clock;
+    ScriptedPrompter prompter;
+    QTemporaryDir folder;
+};

@@ -1,0 +1,168 @@
+#include "app_fixture.h"
+
+#include "application.h"
+#include "graph.h"
+#include "graphs.h"
+#include "startup.h"
+
+#include <rt_trendwick.h>
+#include <target_oids.h>
+
+namespace {
+
+class ApplicationTest : public AppTest {
+protected:
+    Application application{settings, clock, &prompter};
+
+    // A saved one-target definition to open.
+    QString savedGraph(const QString& name)
+    {
+        GraphWindow* window = application.CreateGraphWindow();
+        window->GraphMIB(s_agent->address(), "public", "sysUpTime");
+        const QString file = path(name);
+        EXPECT_TRUE(window->Control().SaveXML(file));
+        delete window;
+        return file;
+    }
+};
+
+TEST_F(ApplicationTest, TheFirstApplicationStaysCurrent)
+{
+    EXPECT_EQ(Application::current(), &application);
+    Application second(settings, clock, &prompter);
+    EXPECT_EQ(Application::current(), &application);
+}
+
+TEST_F(ApplicationTest, WindowsOpenShownAndFilesLoadIntoTheirOwn)
+{
+    GraphWindow* empty = application.NewGraphWindow();
+    EXPECT_TRUE(empty->isVisible());
+    EXPECT_EQ(empty->Control().TargetOIDs().Count(), 0);
+
+    const QString file = savedGraph("uptime.Trendwick");
+    GraphWindow* loaded = application.OpenGraphFile(file);
+    EXPECT_TRUE(loaded->isVisible());
+    EXPECT_EQ(loaded->Control().TargetOIDs().Count(), 1);
+    EXPECT_EQ(loaded->windowTitle(), "Real-Time Trendwick [uptime]");
+
+    GraphWindow* missing = application.OpenGraphFile(path("missing.Trendwick"));
+    EXPECT_TRUE(missing->isVisible()) << "the window stays whatever the load says";
+    EXPECT_EQ(GraphWindow::Windows().size(), 3);
+
+    // New in a window's File menu asks the application for another window.
+    empty->MenuItem("NewSelection")->trigger();
+    EXPECT_EQ(GraphWindow::Windows().size(), 4);
+    EXPECT_TRUE(GraphWindow::Windows().last()->isVisible());
+}
+
+TEST_F(ApplicationTest, GraphMIBShowsItsWindowEvenAfterAProblem)
+{
+    application.GraphMIB(s_agent->address(), "public", "");
+    ASSERT_EQ(GraphWindow::Windows().size(), 1);
+    EXPECT_TRUE(GraphWindow::Windows().first()->isVisible());
+    EXPECT_EQ(prompter.calls.last().text, "You must enter a MIB/OID to monitor.");
+}
+
+TEST_F(ApplicationTest, GraphsFindWindowsByKeyOrPosition)
+{
+    GraphWindow* first = application.NewGraphWindow();
+    ::Graphs& graphs = application.Graphs();
+    EXPECT_EQ(graphs.Count(), 1) << "windows already open are counted";
+    Graph* graph = graphs.Item(1);
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(graph->window(), first);
+    EXPECT_EQ(graphs.Item(graph->Key()), graph);
+    EXPECT_EQ(graph->Key(), "G:" + QString::number(qint64(first->winId())));
+    EXPECT_EQ(graphs.Item(2), nullptr);
+    EXPECT_EQ(graphs.Item("G:0"), nullptr);
+
+    Graph* hidden = graphs.NewGraph();
+    EXPECT_FALSE(hidden->window()->isVisible());
+    hidden->ShowWindow();
+    EXPECT_TRUE(hidden->window()->isVisible());
+
+    // A window opened behind the collection's back appears only after Refresh.
+    application.NewGraphWindow();
+    EXPECT_EQ(graphs.Count(), 2);
+    graphs.Refresh();
+    EXPECT_EQ(graphs.Count(), 3);
+
+    hidden->CloseWindow();
+    EXPECT_EQ(graphs.Count(), 2);
+    EXPECT_EQ(GraphWindow::Windows().size(), 2);
+
+    application.Shutdown();
+    EXPECT_TRUE(GraphWindow::Windows().isEmpty());
+}
+
+TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
+{
+    Graph* graph = application.Graphs().NewGraph(true);
+    graph->Move(0, 0, 14400, 7200);
+    const qint32 height = graph->Height();
+    graph->Move(-1, -1, 12000, -1);
+    EXPECT_NEAR(graph->Width(), 12000, 30);
+    EXPECT_EQ(graph->Height(), height);
+    const qint32 left = graph->left();
+    graph->Move(-1, -1, -1, -1);
+    EXPECT_EQ(graph->left(), left);
+    EXPECT_NEAR(graph->Width(), 12000, 30);
+
+    graph->setTitle("Core");
+    EXPECT_EQ(graph->window()->Control().MainTitle(), "Core");
+    graph->setPollInterval(0);
+    EXPECT_EQ(graph->PollInterval(), 1);
+    graph->setMenusVisible(true);
+    EXPECT_TRUE(graph->MenusVisible());
+
+    // The user closes the window while the Graph is still held.
+    QPointer<GraphWindow> window = graph->window();
+    delete window.data();
+    EXPECT_THROW(graph->Title(), WindowClosedError);
+}
+
+TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
+{
+    StartResult start = StartInteractive(application, prompter, QString());
+    EXPECT_TRUE(start.runEventLoop);
+    EXPECT_EQ(GraphWindow::Windows().size(), 1);
+    application.Shutdown();
+
+    start = StartInteractive(application, prompter, "hello world");
+    EXPECT_FALSE(start.runEventLoop) << "unknown words open nothing, so the process ends";
+    EXPECT_TRUE(GraphWindow::Windows().isEmpty());
+
+    start = StartInteractive(application, prompter, "-?");
+    EXPECT_FALSE(start.runEventLoop);
+    EXPECT_EQ(start.exitCode, 0);
+    const ScriptedPrompter::Call usage = prompter.calls.last();
+    EXPECT_EQ(usage.icon, Prompter::Icon::Information);
+    EXPECT_EQ(usage.title, "Real-Time Trendwick");
+    EXPECT_TRUE(usage.text.startsWith("Trendwick parameters\n"));
+
+    start = StartInteractive(application, prompter, "-Log run.csv");
+    EXPECT_FALSE(start.runEventLoop);
+    EXPECT_NE(start.exitCode, 0);
+    EXPECT_EQ(prompter.calls.last().text, usage.text);
+
+    // The command line's -MIB window gets the log once its targets are in.
+    const QString log = path("run.csv");
+    start = StartInteractive(application, prompter,
+                             "-Node " + s_agent->address() + " -Community public -MIB sysUpTime -Log " + log);
+    EXPECT_TRUE(start.runEventLoop);
+    ASSERT_EQ(GraphWindow::Windows().size(), 1);
+    RTTrendwick& control = GraphWindow::Windows().first()->Control();
+    EXPECT_EQ(control.TargetOIDs().Count(), 1);
+    EXPECT_TRUE(control.LoggingEnabled());
+    EXPECT_EQ(control.LogFilename(), log);
+    EXPECT_TRUE(QFile::exists(log)) << "enabling the log writes its header";
+}
+
+TEST(StartMode, TheAutomationSwitchIsFoundAnywhereAndNotParsed)
+{
+    EXPECT_EQ(StartModeOf({}), StartMode::Interactive);
+    EXPECT_EQ(StartModeOf({"-F", "x", "--automation"}), StartMode::Automation);
+    EXPECT_EQ(UserArguments({"--automation", "-F", "x"}), QStringList({"-F", "x"}));
+}
+
+} // namespace

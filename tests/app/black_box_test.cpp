@@ -1,0 +1,114 @@
+// The program as a user starts it: a separate process, offscreen, against the test agent.
+#include "app_fixture.h"
+
+#include <rt_trendwick.h>
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSettings>
+#include <QThread>
+
+namespace {
+
+class BlackBoxTest : public AppTest {
+protected:
+    void TearDown() override
+    {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+        AppTest::TearDown();
+    }
+
+    void start(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", path("config"));
+        environment.insert("XDG_DATA_HOME", path("data"));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(TRENDWICK_EXECUTABLE), arguments);
+        ASSERT_TRUE(program.waitForStarted(5000)) << program.errorString().toStdString();
+    }
+
+    // The log's data rows (after its four header lines), once `rows` of them carry a value in
+    // their last field; whatever is there when the time runs out otherwise.
+    QStringList waitForValues(const QString& log, int rows, int timeoutMs = 20000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        QStringList data;
+        while (!deadline.hasExpired() && program.state() == QProcess::Running) {
+            QFile file(log);
+            if (file.open(QIODevice::ReadOnly)) {
+                data = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts).mid(4);
+                const auto valued = std::count_if(data.begin(), data.end(), [](const QString& row) {
+                    return !row.section(',', -1).trimmed().isEmpty();
+                });
+                if (valued >= rows)
+                    return data;
+            }
+            QThread::msleep(200);
+        }
+        return data;
+    }
+
+    QProcess program;
+};
+
+TEST_F(BlackBoxTest, TheCommandLineGraphLogsRatesOfTheInterface)
+{
+    // A -Poll after the -MIB comes too late for the command-line window (it reaches later
+    // windows only), so the interval in force is the one the user stored.
+    QSettings stored(path("config/Brightfen.Net/Real-Time Trendwick.ini"), QSettings::IniFormat);
+    stored.setValue("Settings/Poll Interval", "1");
+    stored.sync();
+
+    const QString log = path("ifInOctets.csv");
+    start({"-Node", s_agent->address(), "-Community", "public", "-Instance", "1", "-MIB", "ifInOctets",
+           "-Poll", "1", "-Log", log});
+    const QStringList rows = waitForValues(log, 2);
+    ASSERT_GE(rows.size(), 3) << "log rows: " << rows.join(" | ").toStdString();
+    // The first row goes out before any answer and the second before the rate has two samples.
+    EXPECT_TRUE(rows.first().section(',', -1).trimmed().isEmpty()) << rows.first().toStdString();
+    bool isNumber = false;
+    const double rate = rows.last().section(',', -1).toDouble(&isNumber);
+    EXPECT_TRUE(isNumber) << rows.last().toStdString();
+    EXPECT_GE(rate, 0);
+}
+
+TEST_F(BlackBoxTest, ASavedGraphReopensFromTheCommandLine)
+{
+    // Given a graph saved with logging on,
+    const QString log = path("reopened.csv");
+    const QString file = path("saved graph.Trendwick");
+    {
+        GraphWindow window(settings, clock, &prompter);
+        window.GraphMIB(s_agent->address(), "public", "sysUpTime");
+        window.Control().setLogFilename(log);
+        window.Control().setLoggingEnabled(true);
+        ASSERT_TRUE(window.Control().SaveXML(file));
+        window.Control().setLoggingEnabled(false);
+    }
+    QFile::remove(log);
+
+    // when the program opens it (a name with a space comes back from two tokens),
+    start({"-F", file});
+
+    // its graph polls and logs again.
+    const QStringList rows = waitForValues(log, 1);
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_FALSE(rows.last().section(',', -1).trimmed().isEmpty()) << rows.last().toStdString();
+}
+
+TEST_F(BlackBoxTest, UnknownWordsEndTheProcessWithoutAWindow)
+{
+    start({"hello", "/?"});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+} // namespace
