@@ -92,12 +92,16 @@ void ChartBinding::ConnectPlot()
         if (subset >= 0)
             Q_EMIT SeriesActivated(subset);
     });
-    connect(plot, &QCustomPlot::axisClick, this, [this] { Q_EMIT CustomizeRequested(3); });
-    for (QCPTextElement* text :
-         {m_impl->scene->MainTitle(), m_impl->scene->SubTitle(), m_impl->scene->FooterPart(0),
-          m_impl->scene->FooterPart(1), m_impl->scene->FooterPart(2)})
-        connect(text, &QCPTextElement::clicked, this, [this] { Q_EMIT CustomizeRequested(1); });
+    // The plot forwards no clicks to its parts while a drag may zoom, so clicks are placed here.
+    connect(plot, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* event) {
+        if ((event->position() - m_impl->pressPosition).manhattanLength() > 3)
+            return;
+        const int page = m_impl->scene->CustomizePageAt(event->position());
+        if (page > 0)
+            Q_EMIT CustomizeRequested(page);
+    });
     connect(plot, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
+        m_impl->pressPosition = event->position();
         const Qt::KeyboardModifiers keys = event->modifiers();
         const qint16 shift = qint16((keys & Qt::ShiftModifier ? 1 : 0) |
                                     (keys & Qt::ControlModifier ? 2 : 0) | (keys & Qt::AltModifier ? 4 : 0));
@@ -345,6 +349,13 @@ double ChartBinding::PointValue(int subset, int column) const
 QString ChartBinding::PointLabel(int column) const
 {
     return m_impl->window.Label(m_impl->window.KeyOf(column));
+}
+
+std::pair<double, double> ChartBinding::AxisScale(int axis) const
+{
+    if (axis < 0 || size_t(axis) >= m_impl->axes.size())
+        return {0.0, 0.0};
+    return {m_impl->axes[size_t(axis)].minimum, m_impl->axes[size_t(axis)].maximum};
 }
 
 int ChartBinding::PlotAreaCount() const

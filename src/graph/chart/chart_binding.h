@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ChartStyle;
@@ -102,6 +103,8 @@ public:
     /// Plotted value of a column (0 oldest .. Points-1 newest); NaN for no data.
     double PointValue(int subset, int column) const;
     QString PointLabel(int column) const;
+    /// Minimum and maximum of a Y axis's manual scale, in plotted units.
+    std::pair<double, double> AxisScale(int axis) const;
     /// Plot areas: 1 with overlapping axes, else one per Y axis.
     int PlotAreaCount() const;
     /// Points shown when not zoomed.

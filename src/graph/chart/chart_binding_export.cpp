@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -44,7 +45,20 @@ QByteArray ChartBinding::Svg(int width, int height)
         return QByteArray();
     m_impl->plot->toPainter(&painter, size.width(), size.height());
     painter.end();
-    return buffer.data();
+    // The generator states the size in millimetres at its resolution, which readers convert back
+    // at resolutions of their own; plain numbers are pixels to every reader.
+    QString svg = QString::fromUtf8(buffer.data());
+    const int header = svg.indexOf(QLatin1String("<svg"));
+    const int headerEnd = svg.indexOf(QLatin1Char('>'), header);
+    if (header >= 0 && headerEnd > header) {
+        QString element = svg.mid(header, headerEnd - header);
+        element.replace(QRegularExpression(QStringLiteral(" width=\"[^\"]*\"")),
+                        QStringLiteral(" width=\"%1\"").arg(size.width()));
+        element.replace(QRegularExpression(QStringLiteral(" height=\"[^\"]*\"")),
+                        QStringLiteral(" height=\"%1\"").arg(size.height()));
+        svg.replace(header, headerEnd - header, element);
+    }
+    return svg.toUtf8();
 }
 
 bool ChartBinding::SaveImage(const QString& fileName, const char* format, int width, int height)

@@ -75,6 +75,7 @@ struct ChartBinding::Impl {
     // history time (a local-time conversion) is the dearest part of a reload.
     std::vector<bool> labelled;
     bool labelPass = false;
+    QPointF pressPosition;
     bool overlapping = true;
     // While ResetChart pushes the axes in, a new plotting method waits for the rebuild.
     bool deferRebuild = false;

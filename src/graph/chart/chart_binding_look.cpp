@@ -151,7 +151,7 @@ void ChartBinding::Impl::ApplySeriesLook(int subset)
     bool labelled = false;
     for (const SeriesState& other : series)
         labelled = labelled || !other.label.isEmpty();
-    scene->Legend()->setVisible(labelled);
+    scene->ShowLegend(labelled);
     Replot();
 }
 

@@ -51,9 +51,10 @@ void ChartScene::SetTitles(const QString& main, const QString& sub)
 
 void ChartScene::ShowInRow(int row, QCPLayoutElement* element, bool show)
 {
-    // Hidden elements still take their room in a layout grid, so an unused title leaves it.
+    // Hidden elements still count in a layout grid (an empty legend would even cap the width of
+    // the whole column at its own), so an unused element leaves the layout.
     QCPLayoutGrid* layout = m_plot->plotLayout();
-    const bool shown = layout->element(row, 0) == element;
+    const bool shown = layout->hasElement(row, 0) && layout->element(row, 0) == element;
     if (show && !shown)
         layout->addElement(row, 0, element);
     else if (!show && shown)
@@ -188,4 +189,19 @@ void ChartScene::ArrangeLegend(int plotWidth)
     // A new wrap applies to entries added later; setting the fill order again re-flows the others.
     m_legend->setWrap(columns);
     m_legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+}
+
+int ChartScene::CustomizePageAt(const QPointF& position) const
+{
+    for (QCPTextElement* text : {m_mainTitle, m_subTitle, m_footer[0], m_footer[1], m_footer[2]}) {
+        if (text->realVisibility() && text->selectTest(position, false) >= 0)
+            return 1;
+    }
+    for (QCPAxisRect* rect : m_plot->axisRects()) {
+        for (QCPAxis* axis : rect->axes()) {
+            if (axis->realVisibility() && axis->selectTest(position, false) >= 0)
+                return 3;
+        }
+    }
+    return 0;
 }

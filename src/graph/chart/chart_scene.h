@@ -50,6 +50,11 @@ public:
     QCPTextElement* SubTitle() const { return m_subTitle; }
     QCPTextElement* FooterPart(int index) const { return m_footer[index]; }
     QCPLegend* Legend() const { return m_legend; }
+    /// What a click at the position asks to customise: 1 for a title or the footer, 3 for an axis,
+    /// 0 for anything else.
+    int CustomizePageAt(const QPointF& position) const;
+    /// The legend takes room only while it has entries.
+    void ShowLegend(bool show) { ShowInRow(3, m_legend, show); }
     /// Spreads the legend entries over as many columns as the width allows.
     void ArrangeLegend(int plotWidth);
 

@@ -95,10 +95,12 @@ std::vector<double> CatmullRomSegment(double p0, double p1, double p2, double p3
     std::vector<double> samples(size_t(std::max(steps, 1)), NaN);
     if (std::isnan(p1) || std::isnan(p2))
         return samples;
+    // A missing neighbour continues the segment in a straight line, so the curve neither bends
+    // nor flattens at the end of a series or next to a gap.
     if (std::isnan(p0))
-        p0 = p1;
+        p0 = 2 * p1 - p2;
     if (std::isnan(p3))
-        p3 = p2;
+        p3 = 2 * p2 - p1;
     for (size_t i = 0; i < samples.size(); ++i) {
         const double t = double(i + 1) / double(samples.size());
         const double t2 = t * t;

@@ -23,7 +23,7 @@ std::vector<double> FitPolynomial(const std::vector<double>& x, const std::vecto
 double EvaluatePolynomial(const std::vector<double>& coefficients, double x);
 
 /// The curve between p1 and p2 of a uniform Catmull-Rom spline, sampled at t = 1/steps .. 1 (p1
-/// itself excluded). A missing p0 or p3 is replaced by its neighbour; a missing p1 or p2 gives NaN.
+/// itself excluded). A missing p0 or p3 extends the segment straight; a missing p1 or p2 gives NaN.
 std::vector<double> CatmullRomSegment(double p0, double p1, double p2, double p3, int steps);
 
 /// A smooth curve through equally spaced values: (n - 1) * steps + 1 samples, the given values at

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chart_binding.h>
+#include <chart_style.h>
+#include <clock.h>
+#include <settings.h>
+#include <target_oids.h>
+#include <y_axises.h>
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+/// A graph without MIB or agent: objects are known by their name alone, values are recorded by hand.
+class ChartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        chart.resize(400, 300);
+        chart.InitChart();
+    }
+
+    static OIDDetails Details(const QString& name)
+    {
+        OIDInfo info;
+        info.objectName = name;
+        info.fullName = QStringLiteral("TEST-MIB::") + name;
+        info.dottedOID = QStringLiteral("1.3.6.1.4.1.99999.") + QString::number(qHash(name) % 100);
+        info.syntaxName = QStringLiteral("Gauge32");
+        return OIDDetails(info);
+    }
+
+    TargetOID* Add(const QString& host, const QString& ip, const QString& object, const QString& instance,
+                   const QString& units = QStringLiteral("bps"))
+    {
+        TargetOID* target = targets.Add(host, ip, QStringLiteral("public"), object, QStringLiteral("1"));
+        target->setInstance(instance);
+        target->setUnits(units);
+        target->setCalculation(QStringLiteral("No Calculations"));
+        return target;
+    }
+
+    TargetOID* Add(const QString& units)
+    {
+        return Add(QStringLiteral("host"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
+                   QString(), units);
+    }
+
+    ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(21, 5, 7))};
+    Settings settings;
+    TargetOIDs targets{clock, settings, [](const QString& name) { return Details(name); }};
+    YAxises axes;
+    ChartStyle style;
+    ChartBinding chart{targets, axes, style, clock};
+};

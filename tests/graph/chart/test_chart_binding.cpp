@@ -1,0 +1,209 @@
+#include "chart_fixture.h"
+
+#include <rgb_color.h>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+QWidget* PlotWidget(ChartBinding& chart)
+{
+    for (QWidget* child : chart.findChildren<QWidget*>())
+        if (qstrcmp(child->metaObject()->className(), "QCustomPlot") == 0)
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+using ChartBindingTest = ChartTest;
+
+TEST_F(ChartBindingTest, InitChartStartsWithOneEmptySeries)
+{
+    style.setPointsToGraph(250);
+    chart.setMainTitle(QStringLiteral("x"));
+    chart.setFooter(QStringLiteral("a|b|c"));
+    chart.InitChart();
+    EXPECT_TRUE(chart.AutomaticTitles());
+    EXPECT_EQ(style.PointsToGraph(), 100); // the style starts over
+    EXPECT_EQ(chart.PointsShown(), 100);
+    EXPECT_EQ(chart.Footer(), QStringLiteral("||"));
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(chart.SeriesCount(), 1);
+    EXPECT_EQ(chart.ColumnCount(), 500);
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, 499)));
+    EXPECT_EQ(chart.PointLabel(0), QString());
+    EXPECT_EQ(chart.AxisScale(0), std::make_pair(0.0, 1000.0));
+    EXPECT_EQ(chart.DeskColor(), style.DeskColor());
+    EXPECT_EQ(chart.FontSizeCode(), 1);
+}
+
+TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
+{
+    TargetOID* a = Add(QStringLiteral("bps"));
+    TargetOID* b = Add(QStringLiteral("pkts"));
+    TargetOID* c = Add(QStringLiteral("bps"));
+    b->setColor(RGBColor(1, 2, 3));
+    chart.ResetChart();
+    EXPECT_EQ(axes.Count(), 2);
+    EXPECT_EQ(a->Subset(), 0);
+    EXPECT_EQ(c->Subset(), 1);
+    EXPECT_EQ(b->Subset(), 2);
+    EXPECT_EQ(chart.SeriesCount(), 3);
+    // Targets without a colour (-1, as the collection adds them) take the next palette colours.
+    EXPECT_EQ(a->Color(), style.SubsetColor(0));
+    EXPECT_EQ(b->Color(), RGBColor(1, 2, 3));
+    EXPECT_EQ(c->Color(), style.SubsetColor(1));
+}
+
+TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
+{
+    TargetOID* fast = Add(QStringLiteral("bps"));
+    fast->RecordResponse(3e6); // data max over 1,600,000: scale to 10,000,000 in millions
+    TargetOID* fixed = Add(QStringLiteral("pkts"));
+    chart.ResetChart();
+    EXPECT_EQ(chart.AxisScale(0), std::make_pair(-1e-6, 10.0));
+    EXPECT_DOUBLE_EQ(chart.PointValue(fast->Subset(), 499), 3.0);
+
+    // A fixed minimum of -20000 is "no minimum": the chart starts at 0.
+    YAxis* axis = axes.Item(QStringLiteral("A:1"));
+    axis->setFixedScales(true);
+    axis->setFixedMin(-20000);
+    axis->setFixedMax(80);
+    chart.RefreshChart(true);
+    EXPECT_EQ(chart.AxisScale(1), std::make_pair(0.0, 80.0));
+    EXPECT_TRUE(std::isnan(chart.PointValue(fixed->Subset(), 499)));
+}
+
+TEST_F(ChartBindingTest, HistoryFillsTheNewestColumnsWithGapsForMissingValues)
+{
+    TargetOID* target = Add(QStringLiteral("bps"));
+    const double values[] = {10, ChartBinding::NoValue, 30};
+    for (double value : values) {
+        clock.advanceSeconds(5);
+        if (value == ChartBinding::NoValue)
+            continue; // a poll without answer leaves no entry, the next answer follows
+        target->RecordResponse(value);
+    }
+    chart.ResetChart();
+    EXPECT_DOUBLE_EQ(chart.PointValue(0, 499), 30);
+    EXPECT_DOUBLE_EQ(chart.PointValue(0, 498), 10);
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, 497)));
+    EXPECT_EQ(chart.PointLabel(499), QStringLiteral("21:05:22"));
+    EXPECT_EQ(chart.PointLabel(498), QStringLiteral("21:05:12"));
+    EXPECT_EQ(chart.PointLabel(497), QString());
+}
+
+TEST_F(ChartBindingTest, AppendShiftsTheWindowByOneColumn)
+{
+    TargetOID* a = Add(QStringLiteral("bps"));
+    TargetOID* b = Add(QStringLiteral("bps"));
+    chart.ResetChart();
+    for (int i = 1; i <= 600; ++i) {
+        clock.advanceSeconds(1);
+        a->RecordResponse(i);
+        chart.AppendPoint();
+    }
+    // b never answered: its value is the no-data marker, which must not be drawn as a number.
+    EXPECT_EQ(b->Value(), ChartBinding::NoValue);
+    EXPECT_EQ(chart.ColumnCount(), 500);
+    EXPECT_DOUBLE_EQ(chart.PointValue(a->Subset(), 499), 600);
+    EXPECT_DOUBLE_EQ(chart.PointValue(a->Subset(), 0), 101);
+    EXPECT_TRUE(std::isnan(chart.PointValue(b->Subset(), 499)));
+    EXPECT_TRUE(std::isnan(chart.PointValue(b->Subset(), 0)));
+    EXPECT_EQ(chart.PointLabel(499), QStringLiteral("21:15:07"));
+    EXPECT_EQ(chart.PointLabel(0), QStringLiteral("21:06:48"));
+    EXPECT_TRUE(std::isnan(chart.PointValue(a->Subset(), 500)));
+}
+
+TEST_F(ChartBindingTest, OverlappingAxesShareOnePlotAreaStackedAxesGetOneEach)
+{
+    Add(QStringLiteral("bps"));
+    Add(QStringLiteral("pkts"));
+    Add(QStringLiteral("%"));
+    chart.ResetChart();
+    EXPECT_EQ(chart.PlotAreaCount(), 1);
+    style.setOverLappingAxes(false);
+    chart.UpdateStyle();
+    EXPECT_EQ(chart.PlotAreaCount(), 3);
+    chart.ResetChart();
+    EXPECT_EQ(chart.PlotAreaCount(), 3);
+    style.setOverLappingAxes(true);
+    chart.ResetChart();
+    EXPECT_EQ(chart.PlotAreaCount(), 1);
+}
+
+TEST_F(ChartBindingTest, PointsShownComeFromTheStyleAndEndTheZoom)
+{
+    Add(QStringLiteral("bps"));
+    chart.ResetChart();
+    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
+    style.setPointsToGraph(300);
+    chart.UpdateStyle();
+    EXPECT_EQ(chart.PointsShown(), 300);
+    chart.setZoomed(true); // only the plot zooms itself
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(zoom.count(), 0);
+}
+
+TEST_F(ChartBindingTest, DraggingARectangleZoomsAndUnzoomingRestores)
+{
+    Add(QStringLiteral("bps"));
+    chart.ResetChart();
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.RedrawNow();
+    QWidget* plot = PlotWidget(chart);
+    ASSERT_NE(plot, nullptr);
+    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
+    QSignalSpy mouse(&chart, &ChartBinding::MouseDown);
+    const QPoint from(plot->width() / 3, plot->height() / 3);
+    const QPoint to(plot->width() / 2, plot->height() / 2);
+    QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), plot->mapToGlobal(QPointF(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(plot, &move);
+    QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    ASSERT_EQ(mouse.count(), 1);
+    EXPECT_EQ(mouse.at(0).at(0).value<qint16>(), 1);
+    EXPECT_EQ(mouse.at(0).at(1).value<qint16>(), 1);
+    EXPECT_FLOAT_EQ(mouse.at(0).at(2).toFloat(), float(from.x()));
+    EXPECT_TRUE(chart.Zoomed());
+    EXPECT_EQ(zoom.count(), 1);
+
+    chart.setZoomed(false);
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(zoom.count(), 2);
+    EXPECT_EQ(chart.PointsShown(), style.PointsToGraph());
+}
+
+TEST_F(ChartBindingTest, ClickOnTheTitleAsksForTheCustomiseDialog)
+{
+    Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"), QString());
+    chart.ResetChart();
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.RedrawNow();
+    QSignalSpy customize(&chart, &ChartBinding::CustomizeRequested);
+    QWidget* plot = PlotWidget(chart);
+    ASSERT_NE(plot, nullptr);
+    // The main title is centred in the top line of the chart.
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() / 2, 10));
+    ASSERT_EQ(customize.count(), 1);
+    EXPECT_EQ(customize.at(0).at(0).toInt(), 1);
+    chart.ShowCustomizeDialog();
+    EXPECT_EQ(customize.count(), 2);
+}
+
+TEST_F(ChartBindingTest, DeskColourIsTheChartsOwnUntilTheStyleIsApplied)
+{
+    chart.setDeskColor(RGBColor(10, 20, 30));
+    EXPECT_EQ(chart.DeskColor(), RGBColor(10, 20, 30));
+    EXPECT_EQ(style.DeskColor(), RGBColor(200, 200, 200));
+    EXPECT_EQ(chart.Image(40, 30).pixelColor(1, 1), QColor(10, 20, 30));
+    chart.UpdateStyle();
+    EXPECT_EQ(chart.DeskColor(), RGBColor(200, 200, 200));
+}

@@ -1,0 +1,103 @@
+#include "chart_fixture.h"
+
+#include <rgb_color.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QMimeData>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+class ChartExportTest : public ChartTest {
+protected:
+    void SetUp() override
+    {
+        ChartTest::SetUp();
+        TargetOID* target = Add(QStringLiteral("bps"));
+        for (int i = 0; i < 80; ++i) {
+            clock.advanceSeconds(5);
+            target->RecordResponse(100 + 50 * std::sin(i / 5.0));
+        }
+        chart.ResetChart();
+    }
+
+    QString File(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ChartExportTest, FilesHaveTheRequestedSizeAndFormat)
+{
+    ASSERT_TRUE(chart.SaveBitmap(File("chart.bmp"), 321, 203));
+    ASSERT_TRUE(chart.SaveJPEG(File("chart.jpg"), 640, 480));
+    ASSERT_TRUE(chart.SaveMetaFile(File("chart.svg"), 500, 250));
+
+    QImageReader bmp(File("chart.bmp"));
+    EXPECT_EQ(bmp.format(), QByteArray("bmp"));
+    EXPECT_EQ(bmp.read().size(), QSize(321, 203));
+    QImageReader jpeg(File("chart.jpg"));
+    EXPECT_EQ(jpeg.format(), QByteArray("jpeg"));
+    EXPECT_EQ(jpeg.read().size(), QSize(640, 480));
+    QSvgRenderer svg(File("chart.svg"));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.defaultSize(), QSize(500, 250));
+}
+
+TEST_F(ChartExportTest, ZeroSizeMeansTheSizeOnScreen)
+{
+    chart.resize(433, 277);
+    ASSERT_TRUE(chart.SaveBitmap(File("screen.bmp")));
+    EXPECT_EQ(QImage(File("screen.bmp")).size(), QSize(433, 277));
+    ASSERT_TRUE(chart.SaveJPEG(File("wide.jpg"), 600, 0));
+    EXPECT_EQ(QImage(File("wide.jpg")).size(), QSize(600, 277));
+
+    chart.CopyBitmap();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(433, 277));
+    chart.CopyMetaFile(200, 100);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    QSvgRenderer svg(data->data(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.defaultSize(), QSize(200, 100));
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(200, 100));
+}
+
+TEST_F(ChartExportTest, UnwritableFileFails)
+{
+    EXPECT_FALSE(chart.SaveBitmap(File("no/such/folder/chart.bmp"), 100, 100));
+    EXPECT_FALSE(chart.SaveMetaFile(File("no/such/folder/chart.svg"), 100, 100));
+}
+
+// Every plotting method draws the series in its colour (fits and curves included) and none
+// leaves the series' pixels where a method with nothing to draw would.
+TEST_F(ChartExportTest, EveryPlottingMethodDrawsTheSeries)
+{
+    TargetOID* target = targets.At(0);
+    target->setColor(RGBColor(255, 0, 0));
+    chart.ResetChart();
+    const auto redPixels = [this] {
+        const QImage image = chart.Image(400, 300).convertToFormat(QImage::Format_RGB32);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > 180 && c.green() < 120 && c.blue() < 120;
+            }
+        return count;
+    };
+    for (int method = PLOT_LINE; method <= PLOT_STACKED; ++method) {
+        axes.At(0)->setPlottingMethod(PlottingMethods(method));
+        chart.UpdateStyle();
+        chart.AppendPoint();
+        EXPECT_GT(redPixels(), 60) << qPrintable(YAxis::PlottingMethodNameOf(method));
+    }
+    target->setLineStyle(LINESTYLE_DOT);
+    axes.At(0)->setPlottingMethod(PLOT_LINE);
+    chart.UpdateStyle();
+    const int dotted = redPixels();
+    target->setLineStyle(LINESTYLE_SOLID_6);
+    chart.UpdateStyle();
+    EXPECT_GT(redPixels(), 3 * dotted);
+}

@@ -1,0 +1,175 @@
+#include <column_window.h>
+#include <plot_math.h>
+#include <point_table_model.h>
+#include <scale_formatter.h>
+#include <series_pen.h>
+
+#include <QAbstractItemModelTester>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+}
+
+TEST(PlotMath, LeastSquaresLineSkipsMissingValues)
+{
+    const LineFit fit = FitLine({0, 1, 2, 3, 4}, {1, 3, NaN, 7, 9});
+    ASSERT_TRUE(fit.valid);
+    EXPECT_NEAR(fit.slope, 2, 1e-9);
+    EXPECT_NEAR(fit.intercept, 1, 1e-9);
+
+    const LineFit scattered = FitLine({0, 1, 2, 3}, {0, 2, 0, 2});
+    EXPECT_NEAR(scattered.slope, 0.4, 1e-9);
+    EXPECT_NEAR(scattered.intercept, 0.4, 1e-9);
+
+    EXPECT_FALSE(FitLine({0, 1}, {5, NaN}).valid);
+    EXPECT_FALSE(FitLine({3, 3}, {1, 2}).valid);
+}
+
+TEST(PlotMath, PolynomialFitRecoversACubicAndDropsDegreeForFewPoints)
+{
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i < 40; ++i) {
+        x.push_back(i);
+        y.push_back(2 - 0.5 * i + 0.25 * i * i - 0.01 * i * i * i);
+    }
+    const std::vector<double> c = FitPolynomial(x, y, 3);
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_NEAR(c[0], 2, 1e-6);
+    EXPECT_NEAR(c[1], -0.5, 1e-6);
+    EXPECT_NEAR(c[2], 0.25, 1e-6);
+    EXPECT_NEAR(c[3], -0.01, 1e-8);
+    EXPECT_NEAR(EvaluatePolynomial(c, 10), 2 - 5 + 25 - 10, 1e-6);
+
+    const std::vector<double> two = FitPolynomial({1, 3}, {4, 8}, 3);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_NEAR(EvaluatePolynomial(two, 2), 6, 1e-9);
+    EXPECT_TRUE(FitPolynomial({1, 2}, {NaN, NaN}, 3).empty());
+    EXPECT_TRUE(std::isnan(EvaluatePolynomial({}, 1)));
+}
+
+TEST(PlotMath, SplinePassesThroughThePointsAndBreaksAtGaps)
+{
+    const std::vector<double> values{0, 10, 0, 10, 20};
+    const std::vector<double> curve = SplineThrough(values, 4);
+    ASSERT_EQ(curve.size(), 17u);
+    for (size_t i = 0; i < values.size(); ++i)
+        EXPECT_DOUBLE_EQ(curve[i * 4], values[i]);
+    // Smooth, not straight: from 0 to 10 between two tens the curve leaves 0 level, so its
+    // middle lies below the chord's 5.
+    EXPECT_DOUBLE_EQ(curve[10], 3.75);
+
+    // Equally spaced points on a line stay on it.
+    const std::vector<double> line = SplineThrough({1, 2, 3, 4}, 2);
+    for (size_t i = 0; i < line.size(); ++i)
+        EXPECT_NEAR(line[i], 1 + 0.5 * double(i), 1e-12);
+
+    const std::vector<double> gap = SplineThrough({1, NaN, 3, 4}, 2);
+    EXPECT_TRUE(std::isnan(gap[1]));
+    EXPECT_TRUE(std::isnan(gap[2]));
+    EXPECT_TRUE(std::isnan(gap[3]));
+    EXPECT_DOUBLE_EQ(gap[4], 3);
+    EXPECT_DOUBLE_EQ(gap[6], 4);
+
+    // A missing neighbour continues the segment straight: 0 to 10 after a missing one, then 30,
+    // bends only towards the 30.
+    const std::vector<double> end = CatmullRomSegment(NaN, 0, 10, 30, 2);
+    EXPECT_DOUBLE_EQ(end[1], 10);
+    EXPECT_DOUBLE_EQ(end[0], 4.375);
+}
+
+TEST(PlotMath, StackingAddsEachSeriesOnTheOnesBelow)
+{
+    std::vector<double> values{1, 2, NaN, 4};
+    StackValues(values);
+    EXPECT_EQ(values[0], 1);
+    EXPECT_EQ(values[1], 3);
+    EXPECT_TRUE(std::isnan(values[2]));
+    EXPECT_EQ(values[3], 7);
+}
+
+TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
+{
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(ScaleFormatter("|,.| Mbps", 2, c).Format(1234.5), QStringLiteral("1,234.50 Mbps"));
+    EXPECT_EQ(ScaleFormatter("|,.| Mbps", 0, c).Format(1234.5), QStringLiteral("1,235 Mbps"));
+    EXPECT_EQ(ScaleFormatter("|,| ", 2, c).Format(12345.6), QStringLiteral("12,346 "));
+    EXPECT_EQ(ScaleFormatter("|.|%", 1, c).Format(1234.56), QStringLiteral("1234.6%"));
+    EXPECT_EQ(ScaleFormatter("|,.| K", 2, c).Format(-0.001), QStringLiteral("0.00 K"));
+    EXPECT_EQ(ScaleFormatter("|,.| K", 2, c).Format(-1.5), QStringLiteral("-1.50 K"));
+    EXPECT_EQ(ScaleFormatter("pkts", 1, c).Format(2000), QStringLiteral("2,000.0pkts"));
+    EXPECT_EQ(ScaleFormatter(QString(), 2, c).Format(3), QStringLiteral("3.00"));
+    const ScaleFormatter german("|,.| G", 2, QLocale(QLocale::German));
+    EXPECT_EQ(german.Format(1234.5), QStringLiteral("1.234,50 G"));
+    EXPECT_EQ(german.Suffix(), QStringLiteral(" G"));
+}
+
+TEST(SeriesPens, LineTypesGiveWidthsAndDashes)
+{
+    const int solidCodes[] = {0, 9, 5, 10, 6, 11};
+    for (int width = 1; width <= 6; ++width) {
+        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).width, width);
+        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).style, Qt::SolidLine);
+    }
+    EXPECT_EQ(SeriesPenOf(1).style, Qt::DashLine);
+    EXPECT_EQ(SeriesPenOf(2).style, Qt::DotLine);
+    EXPECT_EQ(SeriesPenOf(3).style, Qt::DashDotLine);
+    EXPECT_EQ(SeriesPenOf(4).style, Qt::DashDotDotLine);
+    EXPECT_EQ(SeriesPenOf(4).width, 1);
+    EXPECT_TRUE(IsHorizontalMethod(17));
+    EXPECT_TRUE(IsHorizontalMethod(18));
+    EXPECT_FALSE(IsHorizontalMethod(1));
+}
+
+TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
+{
+    ColumnWindow window(4);
+    window.Reset(2);
+    EXPECT_TRUE(std::isnan(window.Value(0, window.NewestKey())));
+    const qint64 first = window.NewestKey();
+    for (int i = 1; i <= 6; ++i)
+        window.Append(QString::number(i), {double(i), i % 2 ? NaN : -double(i)});
+    EXPECT_EQ(window.NewestKey(), first + 6);
+    EXPECT_EQ(window.OldestKey(), first + 3);
+    EXPECT_EQ(window.Label(window.KeyOf(0)), QStringLiteral("3"));
+    EXPECT_EQ(window.Value(0, window.KeyOf(3)), 6);
+    EXPECT_EQ(window.Value(1, window.KeyOf(3)), -6);
+    EXPECT_TRUE(std::isnan(window.Value(1, window.KeyOf(2))));
+    // Keys that left the window, series that do not exist: no data.
+    EXPECT_TRUE(std::isnan(window.Value(0, first + 2)));
+    EXPECT_EQ(window.Label(first + 2), QString());
+    EXPECT_TRUE(std::isnan(window.Value(2, window.NewestKey())));
+    window.SetValue(0, first + 1, 99);
+    EXPECT_TRUE(std::isnan(window.Value(0, first + 1)));
+
+    window.Append(QStringLiteral("short"), {1});
+    EXPECT_TRUE(std::isnan(window.Value(1, window.NewestKey())));
+    window.Reset(1);
+    EXPECT_EQ(window.SeriesCount(), 1);
+    EXPECT_EQ(window.NewestKey(), first + 7);
+    EXPECT_EQ(window.Label(window.NewestKey()), QString());
+}
+
+TEST(PointTable, NewestColumnFirstWithEmptyCellsForGaps)
+{
+    ColumnWindow window(10);
+    window.Reset(2);
+    window.Append(QStringLiteral("9:00:00"), {1.5, NaN});
+    window.Append(QStringLiteral("9:00:05"), {2.25, 4});
+    PointTableModel model(window);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    model.SetSeriesNames({QStringLiteral("in"), QString()});
+    model.SetShownColumns(3);
+    model.SetDecimals(1);
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.columnCount(), 3);
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("in"));
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Series 2"));
+    EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("9:00:05"));
+    EXPECT_EQ(model.index(0, 1).data().toString(), QLocale().toString(2.25, 'f', 1));
+    EXPECT_EQ(model.index(1, 2).data().toString(), QString());
+    EXPECT_EQ(model.index(2, 0).data().toString(), QString());
+}
