@@ -13,6 +13,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QXmlStreamReader>
 #include <exception>
 #include <optional>
 
@@ -31,10 +32,37 @@ static std::optional<QString> SettingText(Getter getter)
     }
 }
 
+// A definition is three levels deep. QDomDocument takes time that grows faster than the depth
+// (minutes for 100,000 nested elements), so a document nested deeper than this is refused before
+// it is built; the stream reader's scan is linear.
+static constexpr int kMaxNesting = 256;
+
+template <typename Text>
+static bool NestingWithinLimit(const Text& text, QString& error)
+{
+    QXmlStreamReader reader(text);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        } else if (token == QXmlStreamReader::StartElement && ++depth > kMaxNesting) {
+            error = QStringLiteral("Elements nested deeper than %1 levels. (line %2, column %3)")
+                        .arg(kMaxNesting)
+                        .arg(reader.lineNumber())
+                        .arg(reader.columnNumber());
+            return false;
+        }
+    }
+    return true; // other faults are the DOM parser's to report
+}
+
 // The parser's message with the place it stopped; QDomDocument never throws, its result says it all.
 template <typename Text>
 static bool ParseInto(QDomDocument& document, const Text& text, QString& error)
 {
+    if (!NestingWithinLimit(text, error))
+        return false;
     QString message;
     int line = 0;
     int column = 0;

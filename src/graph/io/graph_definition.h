@@ -15,6 +15,8 @@ class QDomDocument;
 /// Documents QtXml does not accept: QDomDocument reports every parse failure through its result
 /// (it never throws), so every text or file it rejects counts as a failure of SetXML or LoadXML:
 /// false, LastError set, and nothing else changes (not even the chart is re-initialised).
+/// So does a document nested deeper than 256 elements (a definition has three levels), which
+/// QtXml would take minutes to build.
 /// A document that parses but lacks the "Trendwick" root or one of its four elements is read
 /// up to the missing element and still counts as loaded.
 ///

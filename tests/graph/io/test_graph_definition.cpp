@@ -262,6 +262,12 @@ TEST_F(GraphDefinitionTest, ADocumentThatDoesNotParseChangesNothing)
     EXPECT_FALSE(definition.SetXML(QStringLiteral("<Trendwick><Settings></Trendwick>")));
     EXPECT_EQ(definition.LastError(), QStringLiteral("Opening and ending tag mismatch. (line 1, column 33)"));
     EXPECT_FALSE(definition.SetXML(QString()));
+    // Deep nesting is refused before the document is built.
+    const QString deep =
+        "<Trendwick>" + QString("<x>").repeated(300) + QString("</x>").repeated(300) + "</Trendwick>";
+    EXPECT_FALSE(definition.SetXML(deep));
+    EXPECT_EQ(definition.LastError(),
+              QStringLiteral("Elements nested deeper than 256 levels. (line 1, column 779)"));
 
     EXPECT_EQ(definition.Filename(), QStringLiteral("previous.Trendwick"));
     EXPECT_TRUE(host.calls.isEmpty()) << "not even the chart is re-initialised";
