@@ -71,7 +71,7 @@ void ChartBinding::ConnectPlot()
     QCustomPlot* plot = m_impl->plot;
     connect(plot, &QCustomPlot::beforeReplot, this, [this] {
         m_impl->ReloadPending();
-        m_impl->FitColumnTicks(m_impl->plot->size());
+        m_impl->FitTicks(m_impl->plot->size());
     });
     connect(m_impl->scene, &ChartScene::ColumnRangeChanged, this, [this](const QCPRange& range) {
         for (auto& axisPlot : m_impl->axisPlots)

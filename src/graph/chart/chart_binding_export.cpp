@@ -24,15 +24,17 @@ QImage ChartBinding::Image(int width, int height)
 {
     m_impl->ReloadPending();
     const QSize size = ExportSize(width, height);
-    m_impl->FitColumnTicks(size);
-    return m_impl->plot->toPixmap(size.width(), size.height()).toImage();
+    m_impl->FitTicks(size);
+    const QImage image = m_impl->plot->toPixmap(size.width(), size.height()).toImage();
+    m_impl->Replot(); // the layout was left at the image's size
+    return image;
 }
 
 QByteArray ChartBinding::Svg(int width, int height)
 {
     m_impl->ReloadPending();
     const QSize size = ExportSize(width, height);
-    m_impl->FitColumnTicks(size);
+    m_impl->FitTicks(size);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -45,6 +47,7 @@ QByteArray ChartBinding::Svg(int width, int height)
         return QByteArray();
     m_impl->plot->toPainter(&painter, size.width(), size.height());
     painter.end();
+    m_impl->Replot(); // the layout was left at the image's size
     // The generator states the size in millimetres at its resolution, which readers convert back
     // at resolutions of their own; plain numbers are pixels to every reader.
     QString svg = QString::fromUtf8(buffer.data());

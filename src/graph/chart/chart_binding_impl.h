@@ -53,8 +53,9 @@ struct ChartBinding::Impl {
     void ApplyAntialiasing();
     /// So many series that lines are drawn thin and hard for speed.
     bool ManySeries() const;
-    /// Column tick spacing and legend columns for the chart drawn at the given size.
-    void FitColumnTicks(const QSize& size);
+    /// Tick spacing and legend columns for the chart drawn at the given size.
+    void FitTicks(const QSize& size);
+    int AxisLength(const QCPAxis* axis, const QSize& size) const;
     int SubsetOf(const QCPAbstractPlottable* plottable) const;
     AxisState& AxisAt(int axis);
     SeriesState& SeriesAt(int subset);

@@ -4,6 +4,7 @@
 #include "chart_binding.h"
 
 #include "chart_binding_impl.h"
+#include "chart_texts.h"
 #include "series_pen.h"
 
 #include <rgb_color.h>
@@ -239,28 +240,45 @@ void ChartBinding::Impl::ApplyAntialiasing()
                                         : QCP::phFastPolylines | QCP::phCacheLabels);
 }
 
-void ChartBinding::Impl::FitColumnTicks(const QSize& size)
+int ChartBinding::Impl::AxisLength(const QCPAxis* axis, const QSize& size) const
+{
+    // Axes and legend beside a plot area keep their width when the chart is drawn wider; stacked
+    // areas share the height.
+    const QRect area = axis->axisRect()->rect();
+    const bool across = axis->orientation() == Qt::Horizontal;
+    int length = across ? size.width() - (plot->width() - area.width())
+                        : area.height() * size.height() / std::max(1, plot->height());
+    if (area.isEmpty() || length <= 0)
+        length = (across ? size.width() : size.height()) / 2;
+    return length;
+}
+
+void ChartBinding::Impl::FitTicks(const QSize& size)
 {
     scene->ArrangeLegend(size.width());
-    if (scene->ColumnAxes().isEmpty())
-        return;
-    QCPAxis* axis = scene->ColumnAxes().front();
-    const bool across = axis->orientation() == Qt::Horizontal;
-    // The axes and legend around the plot area keep their size when the whole chart is drawn larger.
-    const QRect area = axis->axisRect()->rect();
-    int length = across ? size.width() - (plot->width() - area.width())
-                        : size.height() - (plot->height() - area.height());
-    if (area.isEmpty() || length <= 0)
-        length = (across ? size.width() : size.height()) * 3 / 4;
-    const QFontMetrics metrics(axis->tickLabelFont());
-    const int labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00:00 PM")) + 16;
-    const double rotation = std::abs(axis->tickLabelRotation());
-    int extent = labelWidth;
-    if (!across || rotation >= 80)
-        extent = metrics.height() + 8;
-    else if (rotation >= 30)
-        extent = metrics.height() * 3 / 2 + 8;
-    scene->ColumnTickerShared()->setTickCount(std::max(2, length / extent));
+    if (!scene->ColumnAxes().isEmpty()) {
+        const QCPAxis* axis = scene->ColumnAxes().front();
+        const QFontMetrics metrics(axis->tickLabelFont());
+        const double rotation = std::abs(axis->tickLabelRotation());
+        int extent =
+            metrics.horizontalAdvance(FormatTimeLabel(QTime(12, 59, 59), owner.TimeLabelFormat())) + 16;
+        if (axis->orientation() == Qt::Vertical || rotation >= 80)
+            extent = metrics.height() + 8;
+        else if (rotation >= 30)
+            extent = metrics.height() * 3 / 2 + 8;
+        scene->ColumnTickerShared()->setTickCount(std::max(2, AxisLength(axis, size) / extent));
+    }
+    // Scale labels side by side need their own width; stacked one above the other, two lines each.
+    for (int i = 0; i < scene->AxisCount(); ++i) {
+        const AxisView& view = scene->Axis(i);
+        const QFontMetrics metrics(view.valueAxis->tickLabelFont());
+        const int extent =
+            view.horizontal
+                ? metrics.horizontalAdvance(view.ticker->formatter().Format(view.valueAxis->range().upper)) +
+                      20
+                : metrics.height() * 2;
+        view.ticker->setTickCount(qBound(2, AxisLength(view.valueAxis, size) / extent, 6));
+    }
 }
 
 // ChartSink.

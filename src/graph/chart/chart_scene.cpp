@@ -181,8 +181,11 @@ QCPRange ChartScene::ColumnRange() const
 void ChartScene::ArrangeLegend(int plotWidth)
 {
     int widest = 1;
-    for (int i = 0; i < m_legend->itemCount(); ++i)
-        widest = std::max(widest, m_legend->item(i)->minimumOuterSizeHint().width());
+    for (int i = 0; i < m_legend->itemCount(); ++i) {
+        // Cells of a wrapped legend that hold no entry count as items too.
+        if (const QCPAbstractLegendItem* item = m_legend->item(i))
+            widest = std::max(widest, item->minimumOuterSizeHint().width());
+    }
     const int columns = std::max(1, (plotWidth - 20) / (widest + m_legend->columnSpacing()));
     if (m_legend->wrap() == columns && m_legend->columnCount() <= columns)
         return;

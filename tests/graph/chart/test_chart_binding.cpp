@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <cmath>
 
@@ -206,4 +207,63 @@ TEST_F(ChartBindingTest, DeskColourIsTheChartsOwnUntilTheStyleIsApplied)
     EXPECT_EQ(chart.Image(40, 30).pixelColor(1, 1), QColor(10, 20, 30));
     chart.UpdateStyle();
     EXPECT_EQ(chart.DeskColor(), RGBColor(200, 200, 200));
+}
+
+TEST_F(ChartBindingTest, DoubleClickOnASeriesActivatesIt)
+{
+    Add(QStringLiteral("bps"));
+    TargetOID* target = Add(QStringLiteral("bps"));
+    target->setColor(RGBColor(255, 0, 0));
+    target->setLineStyle(LINESTYLE_SOLID_3);
+    chart.ResetChart();
+    for (int i = 0; i < 120; ++i) {
+        target->RecordResponse(400);
+        chart.AppendPoint();
+    }
+    chart.RefreshChart(true);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.RedrawNow();
+    QWidget* plot = PlotWidget(chart);
+    ASSERT_NE(plot, nullptr);
+    // Find the flat red line in the middle of the picture.
+    const QImage picture = plot->grab().toImage();
+    const int x = picture.width() / 2;
+    int y = 0;
+    const auto red = [&](int row) {
+        const QColor c = picture.pixelColor(x, row);
+        return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+    };
+    while (y < picture.height() && !red(y))
+        ++y;
+    ASSERT_LT(y, picture.height());
+    QSignalSpy activated(&chart, &ChartBinding::SeriesActivated);
+    QTest::mouseDClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(x, y + 1));
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.at(0).at(0).toInt(), target->Subset());
+}
+
+TEST_F(ChartBindingTest, TableStyleShowsThePlottedPointsInsteadOfOrBesideThePlot)
+{
+    Add(QStringLiteral("bps"))->RecordResponse(7);
+    chart.ResetChart();
+    chart.show();
+    QWidget* plot = PlotWidget(chart);
+    auto* table = chart.findChild<QTableView*>();
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(plot->isVisible());
+    EXPECT_FALSE(table->isVisible());
+
+    style.setTableStyle(TABLESTYLE_TABLE);
+    chart.UpdateStyle();
+    EXPECT_FALSE(plot->isVisible());
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(table->model()->rowCount(), chart.PointsShown());
+    EXPECT_EQ(table->model()->columnCount(), 2);
+    EXPECT_EQ(table->model()->index(0, 1).data().toString(), QLocale().toString(7.0, 'f', 2));
+
+    style.setTableStyle(TABLESTYLE_BOTH);
+    chart.UpdateStyle();
+    EXPECT_TRUE(plot->isVisible());
+    EXPECT_TRUE(table->isVisible());
 }
