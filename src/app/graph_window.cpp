@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -69,7 +70,7 @@ GraphWindow::GraphWindow(Settings& settings, Clock& clock, Prompter* prompter, Q
     connect(m_control, &RTTrendwick::StateChanged, this, &GraphWindow::UpdateCommandState);
     connect(m_control, &RTTrendwick::MouseDown, this,
             [this](qint16 button, qint16, float, float) { ChartMouseDown(button); });
-    resize(900, 640);
+    ResizeToScreen();
     UpdateCommandState();
 }
 
@@ -102,6 +103,15 @@ void GraphWindow::SelectIndexes(const QString& target, const QString& ip, const 
     SelectIndexForm form(*m_snmp, m_settings, this);
     if (form.SelectIndexes(m_control->TargetOIDs(), target, ip, community, mib, units, calculation))
         m_control->Reset();
+}
+
+void GraphWindow::ResizeToScreen()
+{
+    // Room for a chart above a table of a dozen rows, without outgrowing a small screen.
+    QSize size(1100, 780);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    resize(size);
 }
 
 void GraphWindow::StartGraph()

@@ -101,6 +101,7 @@ private:
     void SelectIndexes(const QString& target, const QString& ip, const QString& community, const QString& mib,
                        const QString& units, const QString& calculation);
     void UpdateStatusBar();
+    void ResizeToScreen();
 
     Settings& m_settings;
     std::unique_ptr<Prompter> m_ownPrompter;

@@ -2,7 +2,7 @@
 #include <application.h>
 #include <clock.h>
 #include <command_line.h>
-#include <prompter.h>
+#include <help_text_dialog.h>
 #include <settings.h>
 #include <startup.h>
 #include <trendwick_version.h>
@@ -26,9 +26,11 @@ int main(int argc, char** argv)
     }
 
     Application application(Settings::instance(), SystemClock::instance());
-    QtPrompter prompter;
+    const auto showHelp = [](const QString& title, const QStringList& lines) {
+        HelpTextDialog(title, lines).exec();
+    };
     const StartResult start =
-        StartInteractive(application, prompter, CommandLineText(UserArguments(arguments)));
+        StartInteractive(application, showHelp, CommandLineText(UserArguments(arguments)));
     if (!start.runEventLoop)
         return start.exitCode;
     return app.exec();

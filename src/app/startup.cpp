@@ -3,7 +3,6 @@
 #include "application.h"
 #include "graph_window.h"
 
-#include <prompter.h>
 #include <rt_trendwick.h>
 
 #include <cstdio>
@@ -70,17 +69,22 @@ void ApplicationCommandLineHost::OpenGraphFile(const QString& fileName)
     m_application.OpenGraphFile(fileName);
 }
 
-void ShowHelpText(Prompter& prompter, const QStringList& lines, bool toTerminal)
+void PrintHelpText(const QStringList& lines)
 {
-    if (toTerminal) {
-        std::fputs(qPrintable(lines.join(QLatin1Char('\n')) + QLatin1Char('\n')), stdout);
-        std::fflush(stdout);
-    }
-    prompter.Message(lines.join(QLatin1Char('\n')), Prompter::Icon::Information, Prompter::Ok,
-                     CommandLineParser::Title());
+    std::fputs(qPrintable(lines.join(QLatin1Char('\n')) + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
 }
 
-StartResult StartInteractive(Application& application, Prompter& prompter, const QString& commandLine)
+void ShowHelpText(const HelpPresenter& present, const QStringList& lines)
+{
+    if (isatty(STDOUT_FILENO) == 1)
+        PrintHelpText(lines);
+    if (present)
+        present(CommandLineParser::Title(), lines);
+}
+
+StartResult StartInteractive(Application& application, const HelpPresenter& present,
+                             const QString& commandLine)
 {
     if (commandLine.isEmpty()) {
         application.NewGraphWindow();
@@ -88,15 +92,14 @@ StartResult StartInteractive(Application& application, Prompter& prompter, const
     }
     ApplicationCommandLineHost host(application);
     CommandLineParser parser(host, application.Settings());
-    const bool terminal = isatty(STDOUT_FILENO) == 1;
     switch (parser.Parse(commandLine)) {
     case CommandLineParser::Outcome::Usage:
         if (!parser.Error().isEmpty())
             std::fprintf(stderr, "trendwick: %s\n", qPrintable(parser.Error()));
-        ShowHelpText(prompter, CommandLineParser::UsageLines(), terminal);
+        ShowHelpText(present, CommandLineParser::UsageLines());
         return {false, parser.Error().isEmpty() ? 0 : 2};
     case CommandLineParser::Outcome::Examples:
-        ShowHelpText(prompter, CommandLineParser::ExamplesLines(), terminal);
+        ShowHelpText(present, CommandLineParser::ExamplesLines());
         return {false, 0};
     case CommandLineParser::Outcome::Done:
         break;

@@ -4,12 +4,12 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class Application;
 class GraphWindow;
-class Prompter;
 
 /// How the process was started: by a user, or by the system for an automation client.
 enum class StartMode { Interactive, Automation };
@@ -36,6 +36,9 @@ private:
     std::vector<std::unique_ptr<Window>> m_windows;
 };
 
+/// Shows a help text (title, lines) to the user and returns when it was dismissed.
+using HelpPresenter = std::function<void(const QString& title, const QStringList& lines)>;
+
 /// What the interactive start left to do.
 struct StartResult {
     bool runEventLoop = false; ///< some window is open
@@ -43,9 +46,10 @@ struct StartResult {
 };
 
 /// The interactive start: one empty window for an empty command line, else the command line's
-/// windows. Help texts go to a message box (and to standard output when that is a terminal);
+/// windows. A help text is presented (and also printed when standard output is a terminal);
 /// after one the process is to end at once.
-StartResult StartInteractive(Application& application, Prompter& prompter, const QString& commandLine);
+StartResult StartInteractive(Application& application, const HelpPresenter& present,
+                             const QString& commandLine);
 
-/// Shows a help text in an information box; with toTerminal also prints it to standard output.
-void ShowHelpText(Prompter& prompter, const QStringList& lines, bool toTerminal);
+/// Writes a help text to standard output, tabs and all.
+void PrintHelpText(const QStringList& lines);

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "graph.h"
 #include "graphs.h"
+#include "help_text_dialog.h"
 #include "startup.h"
 
 #include <rt_trendwick.h>
@@ -123,31 +124,35 @@ TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
 
 TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
 {
-    StartResult start = StartInteractive(application, prompter, QString());
+    QStringList titles;
+    QList<QStringList> texts;
+    const HelpPresenter present = [&](const QString& title, const QStringList& lines) {
+        titles << title;
+        texts << lines;
+    };
+    StartResult start = StartInteractive(application, present, QString());
     EXPECT_TRUE(start.runEventLoop);
     EXPECT_EQ(GraphWindow::Windows().size(), 1);
     application.Shutdown();
 
-    start = StartInteractive(application, prompter, "hello world");
+    start = StartInteractive(application, present, "hello world");
     EXPECT_FALSE(start.runEventLoop) << "unknown words open nothing, so the process ends";
     EXPECT_TRUE(GraphWindow::Windows().isEmpty());
 
-    start = StartInteractive(application, prompter, "-?");
+    start = StartInteractive(application, present, "-?");
     EXPECT_FALSE(start.runEventLoop);
     EXPECT_EQ(start.exitCode, 0);
-    const ScriptedPrompter::Call usage = prompter.calls.last();
-    EXPECT_EQ(usage.icon, Prompter::Icon::Information);
-    EXPECT_EQ(usage.title, "Real-Time Trendwick");
-    EXPECT_TRUE(usage.text.startsWith("Trendwick parameters\n"));
-
-    start = StartInteractive(application, prompter, "-Log run.csv");
+    start = StartInteractive(application, present, "-Log run.csv");
     EXPECT_FALSE(start.runEventLoop);
     EXPECT_NE(start.exitCode, 0);
-    EXPECT_EQ(prompter.calls.last().text, usage.text);
+    start = StartInteractive(application, present, "-Examples");
+    EXPECT_EQ(titles, QStringList({"Real-Time Trendwick", "Real-Time Trendwick", "Real-Time Trendwick"}));
+    EXPECT_EQ(texts, QList<QStringList>({CommandLineParser::UsageLines(), CommandLineParser::UsageLines(),
+                                         CommandLineParser::ExamplesLines()}));
 
     // The command line's -MIB window gets the log once its targets are in.
     const QString log = path("run.csv");
-    start = StartInteractive(application, prompter,
+    start = StartInteractive(application, present,
                              "-Node " + s_agent->address() + " -Community public -MIB sysUpTime -Log " + log);
     EXPECT_TRUE(start.runEventLoop);
     ASSERT_EQ(GraphWindow::Windows().size(), 1);
@@ -156,6 +161,16 @@ TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
     EXPECT_TRUE(control.LoggingEnabled());
     EXPECT_EQ(control.LogFilename(), log);
     EXPECT_TRUE(QFile::exists(log)) << "enabling the log writes its header";
+}
+
+TEST(HelpTextDialog, TabsExpandToEightColumnStops)
+{
+    const QString text = HelpTextDialog::DisplayText(CommandLineParser::UsageLines());
+    const QString aligned =
+        "    [-F filename]" + QString(23, ' ') + ": Trendwick filename to open and display";
+    EXPECT_TRUE(text.contains("\n" + aligned + "\n")) << text.toStdString();
+    EXPECT_TRUE(
+        text.contains("\n    [-Community communitystring]" + QString(8, ' ') + ": SNMP Community String\n"));
 }
 
 TEST(StartMode, TheAutomationSwitchIsFoundAnywhereAndNotParsed)

@@ -219,14 +219,4 @@ TEST_F(CommandLineTest, OptionsMatchInAnyCaseAndValuesPassAsWritten)
     EXPECT_EQ(call.mib, "RFC1213-MIB:IfInOctets");
 }
 
-TEST(CommandLineTexts, UsageLinesLineUpAndNameEveryOption)
-{
-    const QStringList lines = CommandLineParser::UsageLines();
-    ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines.at(3), "    [-F filename]\t\t\t: Trendwick filename to open and display");
-    EXPECT_EQ(lines.at(6), "    [-Community communitystring]\t: SNMP Community String");
-    for (const char* option : {"-F", "-Node", "-Community", "-Instance", "-MIB", "-Poll", "-Log"})
-        EXPECT_TRUE(lines.join('\n').contains(QStringLiteral("[") + option + " ")) << option;
-}
-
 } // namespace

@@ -35,49 +35,6 @@ protected:
     }
 };
 
-TEST_F(GraphWindowTest, MenusAndButtonsCarryTheirNamesAndCaptions)
-{
-    const std::vector<std::pair<const char*, const char*>> items{
-        {"NewSelection", "&New Trendwick ..."},
-        {"OpenSelection", "&Open Trendwick ..."},
-        {"SaveSelection", "&Save Trendwick"},
-        {"CloseSelection", "&Close Trendwick"},
-        {"ExportMenu", "&Export Graph ..."},
-        {"menuExportData", "Export &Data"},
-        {"menuSendTo", "&Send To"},
-        {"PublishSelection", "Publish to the &Web ..."},
-        {"PrintPreviewSelection", "Print Pre&view ..."},
-        {"PrintSelection", "&Print ..."},
-        {"SettingsSelection", "&Settings ..."},
-        {"ExitSelection", "E&xit"},
-        {"CopyBitmapSelection", "Copy as &Bitmap"},
-        {"CopyMetaFileSelection", "Copy as Windows &MetaFile"},
-        {"CopyDataSelection", "Copy Raw &Data ..."},
-        {"AddMIBSelection", "&Add MIB to Graph ..."},
-        {"ZoomSelection", "&Zoom Back Out"},
-        {"RawDataSelection", "&View Raw Data ..."},
-        {"AdjustPollingSelection", "Adjust &Polling Interval ..."},
-        {"OverLapSelection", "Overlap Axes"},
-        {"FontSizeMenu", "&Font Size"},
-        {"SmallFontSelection", "&Small"},
-        {"MediumFontSelection", "&Medium"},
-        {"LargeFontSelection", "&Large"},
-        {"CustomizeStyleSelection", "&Customize Graph Style ..."},
-        {"HelpContentsSelection", "&Contents ..."},
-        {"HelpSelection", "&Help on Trendwick ..."},
-        {"AboutSelection", "&About Trendwick ..."}};
-    for (const auto& [name, caption] : items) {
-        QAction* item = window->MenuItem(QLatin1String(name));
-        ASSERT_TRUE(item) << name;
-        EXPECT_EQ(item->text(), QLatin1String(caption)) << name;
-    }
-    EXPECT_EQ(window->Menu("ExportMenu")->actions().value(0)->text(), "no export methods installed");
-    EXPECT_EQ(window->Menu("menuSendTo")->actions().value(0)->text(), "no Send to methods installed");
-    for (const char* key :
-         {"New", "Save", "Export", "Print", "Settings", "Add MIB", "Customize", "Pause", "Help"})
-        ASSERT_TRUE(window->ToolbarButton(QLatin1String(key))) << key;
-}
-
 TEST_F(GraphWindowTest, CommandsFollowWhetherTheGraphHasTargets)
 {
     EXPECT_EQ(window->windowTitle(), "Real-Time Trendwick");
