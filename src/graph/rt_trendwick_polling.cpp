@@ -2,10 +2,10 @@
 #include "rt_trendwick.h"
 
 #include "message_panel.h"
+#include "response_number.h"
 
 #include <chart_binding.h>
 #include <clock.h>
-#include <locale_number.h>
 #include <settings.h>
 #include <snmp_session.h>
 #include <target_oids.h>
@@ -23,16 +23,21 @@ const QString kConversionFailed =
 void RTTrendwick::PollNow()
 {
     m_snmp->setAsynchronous(true);
+    // The version is read from the store on every poll, so a change made in the settings (or by
+    // another running copy) reaches running graphs. Once per cycle, not per target: the loop
+    // below takes a few milliseconds, and each read of the store checks its file, which cost
+    // more than everything else the loop does.
+    qint16 version = m_snmp->Version();
+    try {
+        version = m_settings.SNMPVersion();
+    } catch (const TypeMismatchError&) {
+        // A hand-broken store: keep asking with the version used so far.
+    }
     for (TargetOID* target : *m_targets) {
         m_snmp->setRequestTag(target->Key());
         m_snmp->setOID(target->OID().DottedOID() + QLatin1Char('.') + target->Index());
         m_snmp->setCommunity(target->Community());
-        // Read for every target: the version may change under a running graph.
-        try {
-            m_snmp->setVersion(m_settings.SNMPVersion());
-        } catch (const TypeMismatchError&) {
-            // A hand-broken store: keep asking with the version used so far.
-        }
+        m_snmp->setVersion(version);
         m_snmp->SendGet(target->IP());
     }
 }
@@ -49,7 +54,7 @@ void RTTrendwick::OnResponse(const QString& tag, const QString& value)
         // The session sends no value text with a missing reply, so there is nothing to convert.
         if (!answered && value.isEmpty())
             return;
-        const std::optional<double> number = LocaleNumber(value);
+        const std::optional<double> number = ResponseNumber(value);
         if (!number) {
             target->SetLastError(kConversionFailed + value + QLatin1Char(')'));
             return;

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// The number in an SNMP value text, as LocaleNumber reads it. Agents answer nearly always with
+/// plain decimal digits (integers, counters, gauges, time ticks); those are read here directly,
+/// since the locale-aware reading costs several microseconds per answer and a graph of a
+/// thousand targets gets a thousand answers per poll. Anything else goes through LocaleNumber.
+std::optional<double> ResponseNumber(const QString& text);

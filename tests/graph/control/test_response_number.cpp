@@ -1,0 +1,42 @@
+// The fast reading of answer texts must agree with the locale-aware one it short-cuts.
+#include "response_number.h"
+
+#include <locale_number.h>
+
+#include <QLocale>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+TEST(ResponseNumber, AgreesWithTheLocaleAwareReading)
+{
+    const QStringList texts{QStringLiteral("0"),
+                            QStringLiteral("40"),
+                            QStringLiteral("-17"),
+                            QStringLiteral("007"),
+                            QStringLiteral("999999999999999"),
+                            QStringLiteral("4294967295"),
+                            QStringLiteral("18446744073709551615"), // Counter64: beyond the short cut
+                            QStringLiteral("1.5"),
+                            QStringLiteral(" 42 "),
+                            QStringLiteral("-"),
+                            QStringLiteral(""),
+                            QStringLiteral("12a"),
+                            QStringLiteral("abc"),
+                            QStringLiteral("1.3.6.1.2.1"),
+                            QStringLiteral("\u0661\u0662")}; // Arabic-Indic digits
+    for (const char* name : {"C", "de_DE", "ar_EG"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        for (const QString& text : texts) {
+            const std::optional<double> expected = LocaleNumber(text);
+            const std::optional<double> fast = ResponseNumber(text);
+            ASSERT_EQ(fast.has_value(), expected.has_value()) << name << " \"" << text.toStdString() << '"';
+            if (expected) {
+                EXPECT_EQ(*fast, *expected) << name << " \"" << text.toStdString() << '"';
+            }
+        }
+    }
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(ResponseNumber(QStringLiteral("123456")), 123456.0);
+    EXPECT_EQ(ResponseNumber(QStringLiteral("-5")), -5.0);
+    EXPECT_FALSE(ResponseNumber(QStringLiteral("abc")).has_value());
+}
