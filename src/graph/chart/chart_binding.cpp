@@ -60,6 +60,7 @@ ChartBinding::ChartBinding(TargetOIDs& targets, YAxises& axes, ChartStyle& style
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_impl->splitter);
     ConnectPlot();
+    ConnectMouse();
     m_impl->Rebuild();
     setFooter(m_footer);
 }
@@ -81,6 +82,19 @@ void ChartBinding::ConnectPlot()
         m_zoomed = true;
         Q_EMIT ZoomChanged();
     });
+}
+
+void ChartBinding::ConnectMouse()
+{
+    QCustomPlot* plot = m_impl->plot;
+    // The plot forwards no clicks to its parts while a drag may zoom, so clicks are placed here.
+    connect(plot, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* event) {
+        if ((event->position() - m_impl->pressPosition).manhattanLength() > 3)
+            return;
+        const int page = m_impl->scene->CustomizePageAt(event->position());
+        if (page > 0)
+            Q_EMIT CustomizeRequested(page);
+    });
     connect(plot, &QCustomPlot::plottableDoubleClick, this, [this](QCPAbstractPlottable* plottable) {
         const int subset = m_impl->SubsetOf(plottable);
         if (subset >= 0)
@@ -91,14 +105,6 @@ void ChartBinding::ConnectPlot()
         const int subset = entry ? m_impl->SubsetOf(entry->plottable()) : -1;
         if (subset >= 0)
             Q_EMIT SeriesActivated(subset);
-    });
-    // The plot forwards no clicks to its parts while a drag may zoom, so clicks are placed here.
-    connect(plot, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* event) {
-        if ((event->position() - m_impl->pressPosition).manhattanLength() > 3)
-            return;
-        const int page = m_impl->scene->CustomizePageAt(event->position());
-        if (page > 0)
-            Q_EMIT CustomizeRequested(page);
     });
     connect(plot, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
         m_impl->pressPosition = event->position();

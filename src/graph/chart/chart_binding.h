@@ -144,6 +144,7 @@ Q_SIGNALS:
 private:
     struct Impl;
     void ConnectPlot();
+    void ConnectMouse();
     std::vector<TargetNames> Names() const;
     void SetTitleTexts(const QString& main, const QString& sub);
     void AssignAxes();
