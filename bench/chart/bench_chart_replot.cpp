@@ -115,6 +115,13 @@ void Snapshot(Settings& settings, const QString& folder)
         graph.axes.At(1)->setPlottingMethod(PLOT_AREA);
         graph.axes.At(2)->setPlottingMethod(PLOT_BAR);
         graph.style.setPointsToGraph(60);
+        if (!overlapping) {
+            // The stacked picture also shows slanted 12-hour labels and the full grid.
+            graph.style.setPointLabelOrientation(POINT_LABEL_SLANTED);
+            graph.style.setIncludeAMPM(true);
+            graph.style.setGridStyle(GRID_BOTH);
+            graph.chart.ResetChart();
+        }
         graph.chart.setFooter(QStringLiteral("left|centre|right"));
         graph.chart.UpdateStyle();
         const QString name = overlapping ? QStringLiteral("overlapping.png") : QStringLiteral("stacked.png");
