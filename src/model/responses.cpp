@@ -1,5 +1,6 @@
 #include "responses.h"
 
+#include <cmath>
 #include <stdexcept>
 
 qint16 Responses::Count() const
@@ -32,23 +33,60 @@ qint64 Responses::HistoryTime(int index) const
 
 void Responses::LogValue(double value, qint64 wallClockMsecs)
 {
+    const double old = m_values[m_position];
+    m_nanCount += int(std::isnan(value)) - int(std::isnan(old));
+    FollowExtremes(old, value);
     m_values[m_position] = value;
     m_times[m_position] = wallClockMsecs;
     m_position = (m_position + 1) % Size;
 }
 
+void Responses::FollowExtremes(double old, double value)
+{
+    // Equal zeros may differ in sign, and the scan keeps the first in slot order; so a tie only
+    // keeps what is remembered when the extreme is not zero.
+    if (m_highKnown && !(value > m_high)) {
+        const bool same = m_high != 0;
+        const bool valueKeeps = !(value >= m_high) || (same && value == m_high);
+        const bool oldKeeps = !(old >= m_high) || (same && old == m_high && value == m_high);
+        m_highKnown = valueKeeps && oldKeeps;
+    } else if (m_highKnown) {
+        m_high = value;
+    }
+    if (!m_lowKnown)
+        return;
+    const bool valueCounts = value != NoValue;
+    const bool oldCounts = old != NoValue;
+    if (valueCounts && (!m_lowFound || value < m_low)) {
+        // Beneath everything else (or alone), so the smallest whatever the old value was.
+        m_low = value;
+        m_lowFound = true;
+        return;
+    }
+    const bool same = m_low != 0;
+    const bool valueKeeps = !valueCounts || value > m_low || (same && value == m_low);
+    const bool oldKeeps = !oldCounts || old > m_low || (same && old == m_low && value == m_low);
+    m_lowKnown = valueKeeps && oldKeeps;
+}
+
 double Responses::High() const
 {
-    double high = NoValue;
-    for (double value : m_values) {
-        if (value > high)
-            high = value;
+    if (!m_highKnown) {
+        double high = NoValue;
+        for (double value : m_values) {
+            if (value > high)
+                high = value;
+        }
+        m_high = high;
+        m_highKnown = true;
     }
-    return high;
+    return m_high;
 }
 
 double Responses::Low() const
 {
+    if (m_lowKnown && m_nanCount == 0)
+        return m_low;
     bool found = false;
     double low = NoValue;
     for (double value : m_values) {
@@ -57,6 +95,9 @@ double Responses::Low() const
             found = true;
         }
     }
+    m_low = low;
+    m_lowFound = found;
+    m_lowKnown = true;
     return low;
 }
 
@@ -77,6 +118,12 @@ void Responses::Reset()
 {
     m_values.fill(NoValue);
     m_times.fill(NoTime);
+    m_high = NoValue;
+    m_low = NoValue;
+    m_highKnown = true;
+    m_lowKnown = true;
+    m_lowFound = false;
+    m_nanCount = 0;
 }
 
 static constexpr qint64 kMsecsPerDay = 86400000;

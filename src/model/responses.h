@@ -43,6 +43,19 @@ public:
 
 private:
     int SlotOf(int index) const;
+    /// Keeps the remembered extremes right after `old` was overwritten by `value`, or forgets them
+    /// when only a new scan can tell (the old value may have been the only extreme).
+    void FollowExtremes(double old, double value);
+
+    // Scale and table ask for the extremes of every target on every poll; they are remembered
+    // between writes rather than scanned out of all 500 slots each time.
+    mutable double m_high = NoValue;
+    mutable double m_low = NoValue;
+    mutable bool m_highKnown = false;
+    mutable bool m_lowKnown = false;
+    mutable bool m_lowFound = false;
+    // With a NaN among the values the smallest one depends on slot order, so Low scans then.
+    int m_nanCount = 0;
 
     std::array<double, Size> m_values;
     std::array<qint64, Size> m_times;

@@ -1,13 +1,17 @@
 #include "model_fakes.h"
 
 #include <ordered_xml.h>
+#include <responses.h>
 #include <target_oid.h>
 
 #include <clock.h>
 #include <settings.h>
 
 #include <QDomDocument>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
 
 class TargetOIDTest : public ::testing::Test {
 protected:
@@ -426,4 +430,68 @@ TEST_F(TargetOIDTest, ReadXMLMatchesNamesInAnyCaseAndSkipsMIBDefaults)
     target.setAutoLabel(false);
     EXPECT_EQ(target.Label(), QStringLiteral("Core"));
     EXPECT_EQ(target.Community(), QString()) << "missing attributes leave the value alone";
+}
+
+// The remembered extremes must give what a scan of all 500 slots gives, also when the ring
+// overwrites the only slot holding the extreme, for ties of equal and of signed zeros, and with
+// gaps and NaN among the values.
+TEST(ResponsesExtremes, AgreeWithAScanOfEverySlot)
+{
+    // The slots in stored order, found from the write position (one step per logged value).
+    const auto storedSlots = [](const Responses& r, int written) {
+        std::vector<double> values;
+        for (int slot = 0; slot < Responses::Size; ++slot)
+            values.push_back(
+                r.History(((written - slot - 1) % Responses::Size + Responses::Size) % Responses::Size));
+        return values;
+    };
+    const auto scanHigh = [](const std::vector<double>& values) {
+        double high = Responses::NoValue;
+        for (double v : values)
+            high = v > high ? v : high;
+        return high;
+    };
+    const auto scanLow = [](const std::vector<double>& values) {
+        bool found = false;
+        double low = Responses::NoValue;
+        for (double v : values) {
+            if (v != Responses::NoValue && (!found || v < low)) {
+                low = v;
+                found = true;
+            }
+        }
+        return low;
+    };
+    // First only zeros of both signs, gaps and values below; then a rising and falling ramp among
+    // a few values and NaN; after a reset a ramp alone, so the ring drops its own extremes.
+    const double zeros[] = {Responses::NoValue, 0.0, -0.0, -0.0, -3.0, -30000.0};
+    const double few[] = {Responses::NoValue, 5.0, 5.0, 7.5, -3.0};
+    Responses responses;
+    quint32 seed = 12345;
+    for (int step = 0; step < 4500; ++step) {
+        seed = seed * 1664525u + 1013904223u;
+        const double ramp = (step % 1200 < 600 ? step % 600 : 600 - step % 600) * 0.5;
+        double value = zeros[(seed >> 16) % std::size(zeros)];
+        if (step >= 1500)
+            value = step % 3 == 0 ? ramp : few[(seed >> 16) % std::size(few)];
+        if (step > 2000 && step < 2100 && (seed & 0x700) == 0)
+            value = std::nan("");
+        if (step == 3000)
+            responses.Reset();
+        if (step >= 3000)
+            value = step % 7 == 0 ? Responses::NoValue : ramp - 100;
+        responses.LogValue(value, step);
+        const std::vector<double> values = storedSlots(responses, step + 1);
+        const double high = responses.High();
+        const double low = responses.Low();
+        ASSERT_EQ(high, scanHigh(values)) << "step " << step;
+        ASSERT_EQ(std::signbit(high), std::signbit(scanHigh(values))) << "step " << step;
+        const double expectedLow = scanLow(values);
+        if (std::isnan(expectedLow)) {
+            ASSERT_TRUE(std::isnan(low)) << "step " << step;
+        } else {
+            ASSERT_EQ(low, expectedLow) << "step " << step;
+            ASSERT_EQ(std::signbit(low), std::signbit(expectedLow)) << "step " << step;
+        }
+    }
 }
