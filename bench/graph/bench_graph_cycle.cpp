@@ -4,6 +4,7 @@
 // both against one private snmpd on loopback. Then the time to redraw a chart of 100 series with
 // 500 points each. The last line carries the two figures that have targets:
 //   cycle_ratio=<graph CPU / raw CPU per cycle, 1,000 targets> replot_ms=<ms>
+#include "../support/netsnmp_wait.h"
 #include "netsnmp_library.h"
 #include "test_agent.h"
 
@@ -183,23 +184,7 @@ public:
     bool ok() const { return m_session != nullptr; }
 
 private:
-    void Wait(int fd)
-    {
-        int descriptors = 0;
-        int block = 1;
-        timeval wait{1, 0};
-        NETSNMP_LARGE_FD_ZERO(&m_fds);
-        snmp_sess_select_info2(m_session, &descriptors, &m_fds, &wait, &block);
-        pollfd watch{fd, POLLIN, 0};
-        const int ms = block ? 1000 : int(wait.tv_sec * 1000 + (wait.tv_usec + 999) / 1000);
-        if (::poll(&watch, 1, ms) > 0) {
-            NETSNMP_LARGE_FD_ZERO(&m_fds);
-            NETSNMP_LARGE_FD_SET(fd, &m_fds);
-            snmp_sess_read2(m_session, &m_fds);
-        } else {
-            snmp_sess_timeout(m_session);
-        }
-    }
+    void Wait(int fd) { WaitForNetSnmp(m_session, fd, m_fds); }
 
     QByteArray m_peer;
     QByteArray m_community;

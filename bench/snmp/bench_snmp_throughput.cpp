@@ -3,6 +3,7 @@
 // talk to one private snmpd on loopback, in one run. Rates count answered OIDs per second,
 // from the first request issued to the last answer. The last line is the ratio of the
 // component's rate to the raw batched rate at the largest request count.
+#include "../support/netsnmp_wait.h"
 #include "netsnmp_library.h"
 #include "snmp_session.h"
 #include "test_agent.h"
@@ -93,20 +94,7 @@ double rawRate(const TestAgent& agent, long requests, int perPdu, int window)
             }
             ++run.outstanding;
         }
-        int descriptors = 0;
-        int block = 1;
-        timeval wait{1, 0};
-        NETSNMP_LARGE_FD_ZERO(&fds);
-        snmp_sess_select_info2(session, &descriptors, &fds, &wait, &block);
-        pollfd watch{fd, POLLIN, 0};
-        const int ms = block ? 1000 : int(wait.tv_sec * 1000 + (wait.tv_usec + 999) / 1000);
-        if (::poll(&watch, 1, ms) > 0) {
-            NETSNMP_LARGE_FD_ZERO(&fds);
-            NETSNMP_LARGE_FD_SET(fd, &fds);
-            snmp_sess_read2(session, &fds);
-        } else {
-            snmp_sess_timeout(session);
-        }
+        WaitForNetSnmp(session, fd, fds);
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
     netsnmp_large_fd_set_cleanup(&fds);
