@@ -1,4 +1,4 @@
-#include "io_test_support.h"
+#include "io_fixture.h"
 
 #include <html_publisher.h>
 

@@ -1,5 +1,4 @@
-#include "fake_graph_host.h"
-#include "io_test_support.h"
+#include "io_fixture.h"
 
 #include <html_publisher.h>
 #include <value_log.h>

@@ -73,23 +73,14 @@ public:
         return texts;
     }
 
-    /// Display text of a row's cell in the first column with that identifier.
+    /// Text of a row's cell in the first column with that identifier.
     QString Cell(int row, int id, int role = Qt::DisplayRole) const
     {
-        for (int column = 0; column < model.columnCount(); ++column) {
-            if (model.ColumnId(column) == id)
-                return model.data(model.index(row, column), role).toString();
-        }
-        return QStringLiteral("<no column %1>").arg(id);
+        return model.data(model.index(row, model.ColumnIds().indexOf(id)), role).toString();
     }
-
     ValueTableModel::PictureKey Light(int row) const
     {
-        for (int column = 0; column < model.columnCount(); ++column) {
-            if (model.ColumnId(column) == ValueTableModel::ColStatusLED)
-                return model.Picture(model.index(row, column));
-        }
-        return ValueTableModel::NoPicture;
+        return model.Picture(model.index(row, model.ColumnIds().indexOf(ValueTableModel::ColStatusLED)));
     }
 
     ManualClock clock;

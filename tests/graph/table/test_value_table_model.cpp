@@ -34,12 +34,13 @@ TEST_F(ValueTableModelTest, PassesTheModelTesterThroughLayoutsRefreshesAndColour
     EXPECT_EQ(model.TargetAt(1), nullptr);
 }
 
-TEST_F(ValueTableModelTest, DefaultColumnsShowTheirHeadersWidthsAndAlignments)
+TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumn)
 {
-    AddTarget(0);
+    TargetOID* target = AddTarget(0);
     Layout(QLatin1String(DefaultColumns));
-    EXPECT_EQ(HeaderTexts(), QStringList({"", "", "Instance", "Color", "Error", "OID", "Current Value",
-                                          "Average", "Minimum", "Maximum"}));
+    EXPECT_EQ(HeaderTexts(),
+              QStringLiteral(",,Instance,Color,Error,OID,Current Value,Average,Minimum,Maximum")
+                  .split(QLatin1Char(',')));
     QList<int> widths;
     QList<bool> centred;
     for (int column = 0; column < model.columnCount(); ++column) {
@@ -50,61 +51,18 @@ TEST_F(ValueTableModelTest, DefaultColumnsShowTheirHeadersWidthsAndAlignments)
     EXPECT_EQ(widths, QList<int>({3, 3, 23, 6, 15, 18, 13, 10, 9, 9}));
     EXPECT_EQ(centred, QList<bool>({false, false, false, true, false, false, true, true, true, true}));
 
-    // Every identifier has its look; the other columns of the layout table in one go.
+    // Every identifier has its look and its cell text.
+    target->setLabel(QStringLiteral("Uplink"));
+    target->SetLastError(QStringLiteral("No Response"));
     Layout(QLatin1String(AllColumns));
-    EXPECT_EQ(HeaderTexts(), QStringList({"Hostname",
-                                          "IP",
-                                          "Community",
-                                          "MIB",
-                                          "OID",
-                                          "OID",
-                                          "MIB:OID",
-                                          "Current Value",
-                                          "Minimum",
-                                          "Maximum",
-                                          "Average",
-                                          "OID Index",
-                                          "Color",
-                                          "",
-                                          "",
-                                          "Instance",
-                                          "Subset",
-                                          "Units",
-                                          "OID Description",
-                                          "Longname",
-                                          "Status",
-                                          "Type",
-                                          "Error",
-                                          ""}));
+    EXPECT_EQ(HeaderTexts(), QStringLiteral("Hostname,IP,Community,MIB,OID,OID,MIB:OID,Current Value,Minimum,"
+                                            "Maximum,Average,OID Index,Color,,,Instance,Subset,Units,"
+                                            "OID Description,Longname,Status,Type,Error,")
+                                 .split(QLatin1Char(',')));
     EXPECT_EQ(model.ColumnWidthInX(18), 29);
     EXPECT_EQ(model.ColumnWidthInX(0), 16);
     EXPECT_EQ(model.headerData(17, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     EXPECT_NE(model.headerData(15, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
-}
-
-TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDefaultWidth)
-{
-    TargetOID* target = AddTarget(0);
-    Layout(QStringLiteral("abc,7, 5,99,12.6"));
-    // The data value is the leading number (0 for "abc"), and cells follow it; the look needs the
-    // exact identifier text.
-    EXPECT_EQ(model.ColumnIds(), QList<int>({0, 7, 5, 99, 13}));
-    EXPECT_EQ(HeaderTexts(), QStringList({"", "Current Value", "", "", ""}));
-    EXPECT_EQ(model.ColumnWidthInX(0), 0);
-    EXPECT_EQ(model.ColumnWidthInX(1), 13);
-    EXPECT_EQ(model.ColumnWidthInX(2), 0);
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), target->Hostname());
-    EXPECT_EQ(model.data(model.index(0, 2)).toString(), QStringLiteral("ifSpeed"));
-    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
-    EXPECT_EQ(model.data(model.index(0, 3), Qt::ToolTipRole).toString(), QString());
-}
-
-TEST_F(ValueTableModelTest, RowCellsCarryTheTargetsTexts)
-{
-    TargetOID* target = AddTarget(0);
-    target->setLabel(QStringLiteral("Uplink"));
-    target->SetLastError(QStringLiteral("No Response"));
-    Layout(QLatin1String(AllColumns));
     QStringList texts;
     for (int column = 0; column < model.columnCount(); ++column)
         texts.append(model.data(model.index(0, column)).toString());
@@ -135,6 +93,23 @@ TEST_F(ValueTableModelTest, RowCellsCarryTheTargetsTexts)
                                   ""}));
 }
 
+TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDefaultWidth)
+{
+    TargetOID* target = AddTarget(0);
+    Layout(QStringLiteral("abc,7, 5,99,12.6"));
+    // The data value is the leading number (0 for "abc"), and cells follow it; the look needs the
+    // exact identifier text.
+    EXPECT_EQ(model.ColumnIds(), QList<int>({0, 7, 5, 99, 13}));
+    EXPECT_EQ(HeaderTexts(), QStringList({"", "Current Value", "", "", ""}));
+    EXPECT_EQ(model.ColumnWidthInX(0), 0);
+    EXPECT_EQ(model.ColumnWidthInX(1), 13);
+    EXPECT_EQ(model.ColumnWidthInX(2), 0);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), target->Hostname());
+    EXPECT_EQ(model.data(model.index(0, 2)).toString(), QStringLiteral("ifSpeed"));
+    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
+    EXPECT_EQ(model.data(model.index(0, 3), Qt::ToolTipRole).toString(), QString());
+}
+
 TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
 {
     EXPECT_EQ(ValueTableModel::FormatValue(1500000, QStringLiteral("bps")), QStringLiteral("1.50 Mbps"));
@@ -155,7 +130,7 @@ TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
     EXPECT_NE(model.data(model.index(0, 4), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 }
 
-TEST_F(ValueTableModelTest, BaselineShowsEmptyCellsAndGreyLightsUntilEveryTargetHasAValue)
+TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnError)
 {
     TargetOID* first = AddTarget(0);
     TargetOID* second = AddTarget(1);
@@ -177,19 +152,15 @@ TEST_F(ValueTableModelTest, BaselineShowsEmptyCellsAndGreyLightsUntilEveryTarget
     model.RefreshTableRows();
     EXPECT_EQ(Light(0), ValueTableModel::PictureGreen);
     EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QStringLiteral("700 bps"));
-}
 
-TEST_F(ValueTableModelTest, LastErrorGivesARedLightAndItsText)
-{
-    TargetOID* target = AddTarget(0);
+    // An error is red, even during the baseline, and shows its text.
     model.setBaselineShowing(true);
-    target->SetLastError(QStringLiteral("No Response"));
+    first->SetLastError(QStringLiteral("No Response"));
     Layout(QStringLiteral("22,23"));
-    EXPECT_EQ(Light(0), ValueTableModel::PictureRed) << "red wins over the baseline's grey";
+    EXPECT_EQ(Light(0), ValueTableModel::PictureRed);
+    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
     EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), QStringLiteral("No Response"));
-
-    target->SetLastError(QString());
-    target->RecordResponse(1);
+    first->SetLastError(QString());
     model.setBaselineShowing(false);
     model.RefreshTableRows();
     EXPECT_EQ(Light(0), ValueTableModel::PictureGreen);

@@ -1,5 +1,6 @@
 #include "table_fixture.h"
 
+#include <column_menu_logic.h>
 #include <value_table_view.h>
 
 #include <rgb_color.h>
@@ -15,6 +16,32 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Insertion after the clicked column and plain removal go through the view's menu below.
+TEST(ColumnMenuLogicTest, CheckedEntriesAppendingAndRemovingEveryCopy)
+{
+    const QList<ColumnMenuEntry> entries = ColumnMenuLogic::LoadColumnsMenu(QStringLiteral("13,12,22,1"));
+    ASSERT_EQ(entries.size(), 24);
+    QList<int> checked;
+    for (int id = 0; id < entries.size(); ++id) {
+        EXPECT_EQ(entries.at(id).id, id);
+        EXPECT_EQ(entries.at(id).caption, Settings::ColumnName(id));
+        if (entries.at(id).checked)
+            checked.append(id);
+    }
+    EXPECT_EQ(checked, QList<int>({1, 12, 13, 22})) << "\"2\" is part of \"12\" and \"22\" but not shown";
+
+    const auto choose = [](const QList<int>& ids, int clicked, int id, bool wasChecked) {
+        ColumnMenuEntry entry;
+        entry.id = id;
+        entry.checked = wasChecked;
+        return ColumnMenuLogic::ListAfterChoosing(ids, clicked, entry);
+    };
+    EXPECT_EQ(choose({13, 14, 9}, 2, 17, false), QStringLiteral("13,14,9,17"));
+    EXPECT_EQ(choose({7, 3, 7}, 0, 7, true), QStringLiteral("3"));
+    EXPECT_EQ(choose({7}, 0, 7, true), QStringLiteral("16")) << "the last column leaves the subset label";
+    EXPECT_EQ(ColumnMenuLogic::JoinIds({}), QStringLiteral("16"));
+}
 
 class ValueTableViewTest : public ::testing::Test, public TableFixture {
 protected:

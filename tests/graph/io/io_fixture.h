@@ -7,9 +7,31 @@
 #include <target_oids.h>
 #include <y_axises.h>
 
-#include <QHash>
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+inline QString FixturePath(const char* name)
+{
+    return QStringLiteral(TW_IO_TEST_DATA "/") + QLatin1String(name);
+}
+
+/// Whole file as bytes; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 /// Answers MIB lookups from fixed details: a counter and a gauge, by object or full name.
 inline OIDResolver FakeResolver()
