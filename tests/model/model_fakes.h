@@ -25,23 +25,17 @@ public:
     int pointsShown = 100;
 
     void SetSeriesLabel(int subset, const QString& label) override { Log("SeriesLabel", subset, label); }
-    void SetSeriesColor(int subset, qint32 color) override
-    {
-        Log("SeriesColor", subset, QString::number(color));
-    }
-    void SetSeriesLineType(int subset, int code) override
-    {
-        Log("SeriesLineType", subset, QString::number(code));
-    }
-    void SetAxisPlottingMethod(int axis, int code) override { Log("AxisPlot", axis, QString::number(code)); }
+    void SetSeriesColor(int subset, qint32 color) override { Log("SeriesColor", subset, color); }
+    void SetSeriesLineType(int subset, int code) override { Log("SeriesLineType", subset, code); }
+    void SetAxisPlottingMethod(int axis, int code) override { Log("AxisPlot", axis, code); }
     void SetAxisTitle(int axis, const QString& title) override { Log("AxisTitle", axis, title); }
-    void SetAxisColor(int axis, qint32 color) override { Log("AxisColor", axis, QString::number(color)); }
+    void SetAxisColor(int axis, qint32 color) override { Log("AxisColor", axis, color); }
     void SetAxisScale(int axis, double minimum, double maximum) override
     {
         Log("AxisScale", axis, QString::number(minimum) + QLatin1Char(' ') + QString::number(maximum));
     }
     void SetAxisLabelFormat(int axis, const QString& format) override { Log("AxisFormat", axis, format); }
-    void SetColor(ColorRole role, qint32 color) override { Log("Color", int(role), QString::number(color)); }
+    void SetColor(ColorRole role, qint32 color) override { Log("Color", int(role), color); }
     void SetFont(FontRole role, const QString& face) override { Log("Font", int(role), face); }
     void SetMarkDataPoints(bool mark) override { Log("MarkDataPoints", mark); }
     void SetDecimalPoints(int decimals) override { Log("DecimalPoints", decimals); }
@@ -51,13 +45,10 @@ public:
     void SetTableStyleCode(int code) override { Log("TableStyle", code); }
     void SetPointLabelOrientationCode(int code) override { Log("PointLabelOrientation", code); }
     int PointsShown() const override { return pointsShown; }
-    void SetPointsShown(int points) override
-    {
-        pointsShown = points;
-        Log("PointsShown", points);
-    }
+    void SetPointsShown(int points) override { Log("PointsShown", pointsShown = points); }
 
 private:
+    void Log(const char* what, int number, qint64 value) { Log(what, number, QString::number(value)); }
     void Log(const char* what, int number, const QString& text = QString())
     {
         QString line = QLatin1String(what) + QLatin1Char(' ') + QString::number(number);

@@ -48,14 +48,10 @@ TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
         targets.Add(QStringLiteral("router"), QStringLiteral("10.1.1.1:1161"), QStringLiteral("secret"),
                     QStringLiteral("ifInOctets"), QStringLiteral("7"));
     ASSERT_NE(target, nullptr);
-    EXPECT_EQ(target->Key(), QStringLiteral("O:1"));
-    EXPECT_EQ(target->Hostname(), QStringLiteral("router"));
-    EXPECT_EQ(target->IP(), QStringLiteral("10.1.1.1:1161"));
-    EXPECT_EQ(target->Community(), QStringLiteral("secret"));
-    EXPECT_EQ(target->Index(), QStringLiteral("7"));
+    EXPECT_EQ(QStringList({target->Key(), target->Hostname(), target->IP(), target->Community(),
+                           target->Index(), target->Calculation(), target->UnitsAndConversion()}),
+              QStringList({"O:1", "router", "10.1.1.1:1161", "secret", "7", "x per Second", "bps=*8"}));
     EXPECT_EQ(target->Color(), -1) << "no colour assigned yet";
-    EXPECT_EQ(target->Calculation(), QStringLiteral("x per Second"));
-    EXPECT_EQ(target->UnitsAndConversion(), QStringLiteral("bps=*8"));
     ASSERT_EQ(added.count(), 1);
     EXPECT_EQ(added.at(0).at(0).value<TargetOID*>(), target);
 
@@ -63,19 +59,15 @@ TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
     settings.setAssumeCounterRollover(true);
     TargetOID* second = AddCounter();
     second->setConversion(QString());
-    second->RecordResponse(4294967000.0);
-    clock.advanceSeconds(1);
-    second->RecordResponse(0);
-    EXPECT_EQ(second->Value(), -20000);
-    targets.AssumeCounterRollover(true);
-    second->RecordResponse(4294967000.0);
-    clock.advanceSeconds(1);
-    second->RecordResponse(0);
-    EXPECT_DOUBLE_EQ(second->Value(), 296);
-}
+    for (const double expected : {-20000.0, 296.0}) {
+        second->RecordResponse(4294967000.0);
+        clock.advanceSeconds(1);
+        second->RecordResponse(0);
+        EXPECT_DOUBLE_EQ(second->Value(), expected);
+        targets.AssumeCounterRollover(true);
+    }
 
-TEST_F(TargetOIDsTest, FailedLookupAddsNothing)
-{
+    // A failed lookup adds and announces nothing.
     TargetOIDs failing{clock, settings,
                        [](const QString&) -> OIDDetails { throw std::runtime_error("no MIB"); }};
     QSignalSpy announced{&failing, &TargetOIDs::NewOID};
@@ -84,7 +76,7 @@ TEST_F(TargetOIDsTest, FailedLookupAddsNothing)
     EXPECT_EQ(announced.count(), 0);
 }
 
-TEST_F(TargetOIDsTest, KeysAreNeverReused)
+TEST_F(TargetOIDsTest, KeysAreNeverReusedAndClearRaisesOnlyRefresh)
 {
     AddCounter();
     AddCounter();
@@ -93,6 +85,9 @@ TEST_F(TargetOIDsTest, KeysAreNeverReused)
     EXPECT_EQ(Keys(), QStringList({"O:2", "O:3"}));
 
     targets.Clear();
+    EXPECT_EQ(refreshed.count(), 1);
+    EXPECT_EQ(removed.count(), 1) << "only the single Remove";
+    EXPECT_TRUE(targets.begin() == targets.end());
     AddCounter();
     EXPECT_EQ(Keys(), QStringList({"O:4"}));
 }
@@ -135,19 +130,6 @@ TEST_F(TargetOIDsTest, RemoveAnnouncesWhileTheTargetIsAlive)
     targets.Remove(5);
     EXPECT_EQ(removed.count(), 2) << "unknown keys raise nothing";
     EXPECT_EQ(targets.Count(), 1);
-}
-
-TEST_F(TargetOIDsTest, ClearRaisesOnlyRefresh)
-{
-    targets.Clear();
-    EXPECT_EQ(refreshed.count(), 1);
-    AddCounter();
-    AddCounter();
-    targets.Clear();
-    EXPECT_EQ(refreshed.count(), 2);
-    EXPECT_EQ(removed.count(), 0);
-    EXPECT_EQ(targets.Count(), 0);
-    EXPECT_TRUE(targets.begin() == targets.end());
 }
 
 TEST_F(TargetOIDsTest, XMLRoundTripContinuesTheNumbering)
