@@ -26,44 +26,29 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 /// MIB objects the tests poll, all served by the test agent's controlled values: the object's
-/// OID is the controlled base plus one number, the target's index the next.
-struct TestObjects {
-    static OIDInfo Counter(const QString& name, int branch)
-    {
-        OIDInfo info = Base(name, branch);
-        info.syntaxName = QStringLiteral("Counter32");
-        return info;
-    }
-    static OIDInfo Gauge(const QString& name, int branch)
-    {
-        OIDInfo info = Base(name, branch);
-        info.syntaxName = QStringLiteral("Gauge32");
-        return info;
-    }
-    static OIDInfo Base(const QString& name, int branch)
-    {
-        OIDInfo info;
-        info.dottedOID = TestAgent::controlledOid(QString::number(branch));
-        info.objectName = name;
-        info.fullName = QStringLiteral("TEST-MIB::") + name;
-        info.moduleName = QStringLiteral("TEST-MIB");
-        info.typeTag = 2;
-        return info;
-    }
-
-    /// "counterObj" (branch 1), "gaugeObj" (3) and "otherGauge" (4).
-    static OIDResolver Resolver()
-    {
-        static const QHash<QString, OIDInfo> objects{
-            {QStringLiteral("counterObj"), Counter(QStringLiteral("counterObj"), 1)},
-            {QStringLiteral("gaugeObj"), Gauge(QStringLiteral("gaugeObj"), 3)},
-            {QStringLiteral("otherGauge"), Gauge(QStringLiteral("otherGauge"), 4)},
+/// OID is the controlled base plus one number, the target's index the next. "counterObj" (branch 1),
+/// "gaugeObj" (3) and "otherGauge" (4); definition files name them by their full name.
+inline OIDResolver TestObjects()
+{
+    static const QHash<QString, OIDInfo> objects = [] {
+        QHash<QString, OIDInfo> made;
+        const auto add = [&made](const char* name, int branch, const char* syntax) {
+            OIDInfo info;
+            info.dottedOID = TestAgent::controlledOid(QString::number(branch));
+            info.objectName = QLatin1String(name);
+            info.fullName = QStringLiteral("TEST-MIB::") + info.objectName;
+            info.moduleName = QStringLiteral("TEST-MIB");
+            info.syntaxName = QLatin1String(syntax);
+            info.typeTag = 2;
+            made.insert(info.objectName, info);
         };
-        // Definition files name objects by their full name.
-        return
-            [](const QString& name) { return OIDDetails(objects.value(name.section(QLatin1Char(':'), -1))); };
-    }
-};
+        add("counterObj", 1, "Counter32");
+        add("gaugeObj", 3, "Gauge32");
+        add("otherGauge", 4, "Gauge32");
+        return made;
+    }();
+    return [](const QString& name) { return OIDDetails(objects.value(name.section(QLatin1Char(':'), -1))); };
+}
 
 /// A private snmpd, a manual clock, scripted dialogs and one graph control wired to them. The
 /// control's own timer is stopped after each Reset so that the test alone decides when a poll
@@ -90,26 +75,26 @@ protected:
     std::unique_ptr<RTTrendwick> MakeControl()
     {
         RTTrendwick::Seams seams;
-        seams.resolver = TestObjects::Resolver();
+        seams.resolver = TestObjects();
         auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
         made->resize(900, 700);
         made->show();
         return made;
     }
 
+    RTTrendwick& On(RTTrendwick* graph) const { return graph ? *graph : *control; }
+
     TargetOID* AddTarget(const QString& object, const QString& index,
                          const QString& host = QStringLiteral("agent"), RTTrendwick* graph = nullptr)
     {
-        RTTrendwick& on = graph ? *graph : *control;
-        return on.TargetOIDs().Add(host, agent.address(), agent.community(), object, index);
+        return On(graph).TargetOIDs().Add(host, agent.address(), agent.community(), object, index);
     }
 
     /// Reset as a host does; then the timer is left to the test.
     void ResetGraph(RTTrendwick* graph = nullptr)
     {
-        RTTrendwick& on = graph ? *graph : *control;
-        on.Reset();
-        on.PollTimer()->stop();
+        On(graph).Reset();
+        On(graph).PollTimer()->stop();
     }
 
     /// Waits until `count` more answers (or time-outs) than `before` have reached the control.
@@ -118,42 +103,32 @@ protected:
         return QTest::qWaitFor([&] { return answers.count() >= before + count; }, kReplyWaitMs);
     }
 
-    /// One poll cycle as the timer runs it once the interval is over; returns when every target's
-    /// answer of this cycle has arrived.
-    void Cycle(RTTrendwick* graph = nullptr)
-    {
-        RTTrendwick& on = graph ? *graph : *control;
-        QSignalSpy answers(&on.SNMP(), &SNMPSession::Response);
-        clock.advanceSeconds(on.PollInterval());
-        on.PollTimerTick();
-        ASSERT_TRUE(WaitForAnswers(answers, 0, on.TargetOIDs().Count()))
-            << answers.count() << " answers of " << on.TargetOIDs().Count();
-    }
-
-    /// The tick alone (requests out, chart/table/log fed); answers are left on their way.
+    /// The tick alone (requests out, chart/table/log fed) as the timer runs it once the interval is
+    /// over; answers are left on their way.
     void TickOnly(RTTrendwick* graph = nullptr)
     {
-        RTTrendwick& on = graph ? *graph : *control;
-        clock.advanceSeconds(on.PollInterval());
-        on.PollTimerTick();
+        clock.advanceSeconds(On(graph).PollInterval());
+        On(graph).PollTimerTick();
     }
 
-    /// The model row of a target, -1 when the table has none.
-    int RowOf(const TargetOID* target, RTTrendwick* graph = nullptr) const
+    /// One poll cycle; returns when every target's answer of this cycle has arrived.
+    void Cycle(RTTrendwick* graph = nullptr)
     {
-        const ValueTableModel& model = (graph ? *graph : *control).TableModel();
+        QSignalSpy answers(&On(graph).SNMP(), &SNMPSession::Response);
+        TickOnly(graph);
+        ASSERT_TRUE(WaitForAnswers(answers, 0, On(graph).TargetOIDs().Count()))
+            << answers.count() << " answers of " << On(graph).TargetOIDs().Count();
+    }
+
+    /// The table cell of a target (invalid when the table has no row or column for it).
+    QModelIndex Cell(const TargetOID* target, int columnId) const
+    {
+        const ValueTableModel& model = control->TableModel();
         for (int row = 0; row < model.rowCount(); ++row) {
             if (model.RowSubset(row) == target->Subset())
-                return row;
+                return model.index(row, model.ColumnIds().indexOf(columnId));
         }
-        return -1;
-    }
-
-    QModelIndex Cell(const TargetOID* target, int columnId, RTTrendwick* graph = nullptr) const
-    {
-        const ValueTableModel& model = (graph ? *graph : *control).TableModel();
-        const int column = model.ColumnIds().indexOf(columnId);
-        return model.index(RowOf(target, graph), column);
+        return QModelIndex();
     }
 
     QString CellText(const TargetOID* target, int columnId) const

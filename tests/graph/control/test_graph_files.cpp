@@ -12,12 +12,8 @@ using Type = TestAgent::ValueType;
 QStringList ReadLines(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
+                                          : QStringList();
 }
 
 } // namespace
@@ -59,17 +55,7 @@ TEST_F(ControlTest, SavedGraphLoadsIntoAFreshControlThatLogsAndPublishes)
     EXPECT_EQ(loaded->Filename(), definition);
     ASSERT_EQ(loaded->TargetOIDs().Count(), 2);
     const TargetOID* gauge = loaded->TargetOIDs().At(0);
-    EXPECT_EQ(gauge->IP(), agent.address());
-    EXPECT_EQ(gauge->Hostname(), QStringLiteral("alpha"));
-    EXPECT_EQ(gauge->OID().DottedOID(), TestAgent::controlledOid(QStringLiteral("3")));
-    EXPECT_EQ(gauge->Index(), QStringLiteral("1"));
-    EXPECT_EQ(loaded->MainTitle(), QStringLiteral("Core/Edge: 1"));
-    EXPECT_EQ(loaded->Footer(), QStringLiteral("left|middle|right"));
-    EXPECT_EQ(loaded->PollInterval(), 20);
-    EXPECT_TRUE(loaded->LoggingEnabled());
-    EXPECT_EQ(loaded->LogFilename(), log);
-    EXPECT_TRUE(loaded->AutoPublishEnabled());
-    EXPECT_EQ(loaded->AutoPublishInterval(), 30);
+    EXPECT_EQ(gauge->OID().DottedOID(), TestAgent::controlledOid(QStringLiteral("3"))) << "MIB looked up";
     EXPECT_FALSE(loaded->Splitter()->isHidden());
     EXPECT_EQ(loaded->GetXML(), control->GetXML()) << "what was read writes back unchanged";
 
@@ -94,15 +80,10 @@ TEST_F(ControlTest, SavedGraphLoadsIntoAFreshControlThatLogsAndPublishes)
     EXPECT_TRUE(
         html.contains(ValueTableModel::FormatValue(40, gauge->Units()) + QStringLiteral("</font></td>")));
 
-    // Failures leave the graph as it was and say why.
+    // A failed load leaves the graph as it was and says why.
     EXPECT_FALSE(loaded->LoadXML(files.filePath(QStringLiteral("missing.Trendwick"))));
     EXPECT_TRUE(loaded->LastError().startsWith(QStringLiteral("Cannot load Trendwick.\n\n")));
     EXPECT_EQ(loaded->TargetOIDs().Count(), 2);
-    EXPECT_EQ(loaded->Filename(), definition);
-    const QString unwritable = files.filePath(QStringLiteral("no/such/folder/x.Trendwick"));
-    EXPECT_FALSE(loaded->SaveXML(unwritable));
-    EXPECT_TRUE(loaded->LastError().startsWith(QStringLiteral("Cannot Save Trendwick.\n")));
-    EXPECT_EQ(loaded->Filename(), unwritable);
 }
 
 // Reading a definition replaces the targets under a running graph; until the Reset that

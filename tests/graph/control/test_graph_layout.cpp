@@ -171,7 +171,6 @@ TEST_F(ControlTest, SmallTableGetsExactlyItsRowsAndBigOneKeepsTheSplit)
     ASSERT_FALSE(splitter->isHidden());
     EXPECT_EQ(splitter->sizes().value(1), control->Table()->RowsHeight() + margin);
     EXPECT_TRUE(control->MIBListVisible());
-
     control->setMIBListVisible(false);
     EXPECT_FALSE(control->MIBListVisible());
     control->setMIBListVisible(true);
