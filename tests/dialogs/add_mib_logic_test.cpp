@@ -157,7 +157,7 @@ TEST(AddMibLogic, SyntaxWarningThenHostThenObjectAreChecked)
 
 using AddMibAgentTest = AgentTest;
 
-TEST_F(AddMibAgentTest, ScalarObjectIsAddedAtOnceWithIndexZero)
+TEST_F(AddMibAgentTest, ScalarsTableColumnsUnsupportedObjectsAndSilence)
 {
     // The real database: the name must resolve as a user would type it.
     AddMibRun run(MibDatabaseResolver());
@@ -171,28 +171,16 @@ TEST_F(AddMibAgentTest, ScalarObjectIsAddedAtOnceWithIndexZero)
               (QStringList{"", "Looking up sysUpTime in MIB database ...",
                            "Establishing communications with \n" + agent().address() + " ...", "<hidden>"}));
 
-    GraphTargets graph;
-    run.entries.units = "s";
-    run.entries.calculation = "No Calculations";
-    const TargetOID* target = run.logic.AddTarget(graph.targets, run.entries);
-    ASSERT_NE(target, nullptr);
-    EXPECT_EQ(QStringList({target->Index(), target->Hostname(), target->IP(), target->Units(),
-                           target->Calculation()}),
-              (QStringList{"0", agent().address(), agent().address(), "s", "No Calculations"}));
-}
-
-TEST_F(AddMibAgentTest, TableColumnsUnsupportedObjectsAndSilenceAreTold)
-{
     FakeMib mib;
     mib.objects.insert("missing", Object("TEST:missing", "", "Gauge32", ""));
     mib.objects["missing"].dottedOID = TestAgent::controlledOid("7.7"); // the agent serves nothing there
-    AddMibRun run(mib.Resolver());
+    AddMibRun table(mib.Resolver());
     ASSERT_TRUE(
-        run.Accept(QStringLiteral("localhost:%1").arg(agent().port()), "public", "TEST:counter").accepted)
-        << MessageTexts(run.prompter).join('\n').toStdString();
-    EXPECT_TRUE(run.logic.IsTable());
-    EXPECT_EQ(run.logic.IP(), agent().address());
-    EXPECT_EQ(run.logic.NextStep(), AddMibLogic::AfterClose::SelectIndexes);
+        table.Accept(QStringLiteral("localhost:%1").arg(agent().port()), "public", "TEST:counter").accepted)
+        << MessageTexts(table.prompter).join('\n').toStdString();
+    EXPECT_TRUE(table.logic.IsTable());
+    EXPECT_EQ(table.logic.IP(), agent().address());
+    EXPECT_EQ(table.logic.NextStep(), AddMibLogic::AfterClose::SelectIndexes);
 
     AddMibRun missing(mib.Resolver());
     EXPECT_FALSE(missing.Accept(agent().address(), "public", "missing").accepted);

@@ -141,9 +141,10 @@ protected:
     {
         QObject::connect(&session, &SNMPSession::Response, &logic, &SelectIndexLogic::HandleResponse);
         logic.Start();
-        ASSERT_TRUE(WaitUntil([&] { return !logic.Walking(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !logic.Walking(); }, 5000));
         if (describing && logic.rowCount() > 0) {
-            ASSERT_TRUE(WaitUntil([&] { return !logic.InstanceText(logic.rowCount() - 1).isEmpty(); }));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return !logic.InstanceText(logic.rowCount() - 1).isEmpty(); }, 5000));
         }
     }
     SelectIndexLogic::Sender Sender(const QString& community = "public")
@@ -155,7 +156,7 @@ protected:
     FakeMib mib;
 };
 
-TEST_F(IndexWalkAgentTest, RowsAndDescriptionsComeFromTheAgent)
+TEST_F(IndexWalkAgentTest, RowsAndDescriptionsComeFromTheAgentAndSilenceEndsWithNone)
 {
     const OIDResolver resolve = mib.Resolver();
     SelectIndexLogic described(resolve("TEST:counter"), resolve("TEST:description"), Sender());
@@ -174,13 +175,10 @@ TEST_F(IndexWalkAgentTest, RowsAndDescriptionsComeFromTheAgent)
     SelectIndexLogic interfaces(column, MibDatabaseResolver()(column.IndexByName()), Sender());
     Walk(interfaces, true);
     EXPECT_TRUE(Texts(interfaces, SelectIndexLogic::InstanceColumn).contains("lo"));
-}
 
-TEST_F(IndexWalkAgentTest, EmptyTableAndSilentAgentEndWithNoRows)
-{
-    const OIDResolver resolve = mib.Resolver();
+    // A community the agent ignores: the only answer is the time-out. Then an empty table.
     SelectIndexLogic silent(resolve("TEST:counter"), resolve("TEST:description"), Sender("wrong"));
-    Walk(silent, true); // a community the agent ignores: the only answer is the time-out
+    Walk(silent, true);
     EXPECT_EQ(silent.rowCount(), 0);
     agent().setTable({});
     SelectIndexLogic empty(resolve("TEST:counter"), resolve("TEST:description"), Sender());
