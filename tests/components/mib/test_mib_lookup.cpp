@@ -12,125 +12,169 @@ static OIDDetails lookedUp(const QString& name)
     return details;
 }
 
-TEST(MibLookup, DefaultObjectNamesResolveToTheirOIDs)
+TEST(MibLookup, FactsOfKnownNamesAndOIDs)
 {
+    using F = QString OIDInfo::*;
+    const F oid = &OIDInfo::dottedOID, full = &OIDInfo::fullName, object = &OIDInfo::objectName,
+            index = &OIDInfo::defaultIndex, syntax = &OIDInfo::syntaxName, status = &OIDInfo::status,
+            units = &OIDInfo::unitChoices, hint = &OIDInfo::calculationHint, rows = &OIDInfo::indexByName;
     const struct {
         const char* name;
-        const char* oid;
-    } cases[] = {
-        {"RFC1213-MIB:ifInOctets", "1.3.6.1.2.1.2.2.1.10"},
-        {"RFC1213-MIB:ifOutOctets", "1.3.6.1.2.1.2.2.1.16"},
-        {"OLD-CISCO-CPU-MIB:avgBusy5", "1.3.6.1.4.1.9.2.1.58"},
-        {"HOST-RESOURCES-MIB:hrProcessorLoad", "1.3.6.1.2.1.25.3.3.1.2"},
-        {"RFC1213-MIB:ipInReceives", "1.3.6.1.2.1.4.3"},
-        {"RFC1213-MIB:ipOutRequests", "1.3.6.1.2.1.4.10"},
-        {"HOST-RESOURCES-MIB:hrSWRunPerfMem", "1.3.6.1.2.1.25.5.1.1.2"},
-        {"HOST-RESOURCES-MIB:hrSWRunPerfCPU", "1.3.6.1.2.1.25.5.1.1.1"},
+        F field;
+        const char* expected;
+    } facts[] = {
+        // The default objects; the module the caller named is kept, so a saved graph reads back the same.
+        {"RFC1213-MIB:ifInOctets", oid, "1.3.6.1.2.1.2.2.1.10"},
+        {"RFC1213-MIB:ifInOctets", full, "RFC1213-MIB:ifInOctets"},
+        {"RFC1213-MIB:ifOutOctets", oid, "1.3.6.1.2.1.2.2.1.16"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", oid, "1.3.6.1.4.1.9.2.1.58"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", full, "OLD-CISCO-CPU-MIB:avgBusy5"},
+        {"HOST-RESOURCES-MIB:hrProcessorLoad", oid, "1.3.6.1.2.1.25.3.3.1.2"},
+        {"RFC1213-MIB:ipInReceives", oid, "1.3.6.1.2.1.4.3"},
+        {"RFC1213-MIB:ipOutRequests", oid, "1.3.6.1.2.1.4.10"},
+        {"HOST-RESOURCES-MIB:hrSWRunPerfMem", oid, "1.3.6.1.2.1.25.5.1.1.2"},
+        {"HOST-RESOURCES-MIB:hrSWRunPerfCPU", oid, "1.3.6.1.2.1.25.5.1.1.1"},
+        {"HOST-RESOURCES-MIB:hrSWRunPerfCPU", full, "HOST-RESOURCES-MIB:hrSWRunPerfCPU"},
+        // Other name forms.
+        {"RFC1213-MIB::ifInOctets", full, "RFC1213-MIB:ifInOctets"},
+        {"IFINOCTETS", object, "ifInOctets"},
+        {"  ifInOctets ", oid, "1.3.6.1.2.1.2.2.1.10"},
+        {"IF-MIB:ifHCInOctets", oid, "1.3.6.1.2.1.31.1.1.1.6"},
+        {"iso.org.dod.internet.mgmt.mib-2.system.sysUpTime", object, "sysUpTime"},
+        // Dotted OIDs describe their node; inner nodes have no syntax and no default index.
+        {".1.3.6.1.2.1.1.3", object, "sysUpTime"},
+        {".1.3.6.1.2.1.1.3", index, "0"},
+        {"1.3.6.1.2.1.1.3", syntax, "TimeTicks"},
+        {"1.3.6.1.2.1.1.3", &OIDInfo::qualifiedName, "iso.org.dod.internet.mgmt.mib-2.system.sysUpTime"},
+        {"1.3.6.1.2.1.2.2", object, "ifTable"},
+        {"1.3.6.1.2.1.2.2", syntax, ""},
+        {"1.3.6.1.2.1.2.2", index, ""},
+        // Instance OIDs describe the object and keep the index, multi-part indexes whole; a plain
+        // column has no default index: the caller must choose rows.
+        {"1.3.6.1.2.1.2.2.1.10.3", oid, "1.3.6.1.2.1.2.2.1.10"},
+        {"1.3.6.1.2.1.2.2.1.10.3", index, "3"},
+        {".1.3.6.1.2.1.1.5.0", object, "sysName"},
+        {".1.3.6.1.2.1.1.5.0", index, "0"},
+        {"IF-MIB::ifDescr.12", oid, "1.3.6.1.2.1.2.2.1.2"},
+        {"IF-MIB::ifDescr.12", index, "12"},
+        {"1.3.6.1.2.1.4.20.1.2.127.0.0.1", object, "ipAdEntIfIndex"},
+        {"1.3.6.1.2.1.4.20.1.2.127.0.0.1", index, "127.0.0.1"},
+        {"ifInOctets", index, ""},
+        // OIDs without a MIB are still valid, below a known node or outside every root.
+        {".1.3.6.1.4.1.99999.1.2.0", oid, "1.3.6.1.4.1.99999.1.2.0"},
+        {".1.3.6.1.4.1.99999.1.2.0", object, "enterprises.99999.1.2.0"},
+        {".1.3.6.1.4.1.99999.1.2.0", &OIDInfo::qualifiedName,
+         "iso.org.dod.internet.private.enterprises.99999.1.2.0"},
+        {".1.3.6.1.4.1.99999.1.2.0", full, "SNMPv2-SMI:enterprises.99999.1.2.0"},
+        {"SNMPv2-SMI:enterprises.99999.1.2.0", oid, "1.3.6.1.4.1.99999.1.2.0"},
+        {".1.3.6.1.4.1.99999.1.2.0", syntax, ""},
+        {".1.3.6.1.4.1.99999.1.2.0", hint, ""},
+        {"1.3.6.1.2.1.2.2.1.99.4", object, "ifEntry.99.4"},
+        {"7.1.2", oid, "7.1.2"},
+        {"7.1.2", full, "7.1.2"},
+        // Debian's modules load through our base modules; imported conventions keep their names.
+        {"UCD-SNMP-MIB:laLoadInt", oid, "1.3.6.1.4.1.2021.10.1.5"},
+        {"UCD-SNMP-MIB:laLoadInt", &OIDInfo::moduleName, "UCD-SNMP-MIB"},
+        {"UCD-SNMP-MIB:laLoadInt", rows, "UCD-SNMP-MIB:laNames"},
+        {"UCD-SNMP-MIB:laLoadInt", syntax, "Integer32"},
+        {"UCD-SNMP-MIB:laNames", syntax, "DisplayString"},
+        {"NET-SNMP-AGENT-MIB:nsModuleName", object, "nsModuleName"},
+        {"NET-SNMP-VACM-MIB:nsVacmViewName", object, "nsVacmViewName"},
+        // Syntax and status.
+        {"sysDescr", syntax, "DisplayString"},
+        {"sysObjectID", syntax, "OBJECT IDENTIFIER"},
+        {"IF-MIB:ifInNUcastPkts", status, "deprecated"},
+        {"ifHCOutOctets", syntax, "Counter64"},
+        {"IF-MIB:ifSpeed", syntax, "Gauge32"},
+        {"IF-MIB:ifInOctets", syntax, "Counter32"},
+        {"hrProcessorLoad", syntax, "Integer32"},
+        {"IF-MIB:ifType", syntax, "IANAifType"},
+        {"ipAdEntAddr", syntax, "IpAddress"},
+        {"ipAdEntAddr", status, "mandatory"},
+        {"hrSystemDate", syntax, "DateAndTime"},
+        {"hrProcessorLoad", status, "current"},
+        {"snmpOutPkts", status, "obsolete"},
+        {"NET-SNMP-AGENT-MIB:nsModuleModes", syntax, "BITS"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", syntax, "INTEGER"},
+        {"sysDescr", &OIDInfo::access, "read-only"},
+        {"sysContact", &OIDInfo::access, "read-write"},
+        // Hints of well-known objects belong to the node, whatever module or form names it.
+        {"RFC1213-MIB:ifInOctets", units, "Bps,bps=*8"},
+        {"RFC1213-MIB:ifInOctets", hint, "COUNTER32"},
+        {"RFC1213-MIB:ifInOctets", rows, "IF-MIB:ifDescr"},
+        {"1.3.6.1.2.1.2.2.1.10.2", units, "Bps,bps=*8"},
+        {"ifHCOutOctets", hint, "COUNTER64"},
+        {"ifHCOutOctets", units, "Bps,bps=*8"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", units, "%"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", index, "0"},
+        {"OLD-CISCO-CPU-MIB:avgBusy5", hint, "GAUGE32"},
+        {"hrProcessorLoad", units, "%"},
+        {"hrProcessorLoad", rows, "HOST-RESOURCES-MIB:hrDeviceDescr"},
+        {"hrSWRunPerfMem", rows, "HOST-RESOURCES-MIB:hrSWRunName"},
+        {"hrSWRunPerfCPU", hint, "COUNTER"},
+        {"hrStorageUsed", rows, "HOST-RESOURCES-MIB:hrStorageDescr"},
+        {"ifHighSpeed", units, "bps=*1000000,Mbps"},
+        // Without hints the MIB decides: ifName's table augments ifEntry, whose rows ifDescr names;
+        // partitions are indexed first by their disk device; a table without a text column has no
+        // describing object; a 64-bit gauge is carried as Counter64 but is no rate.
+        {"IF-MIB:ifName", hint, "NO CALCULATIONS"},
+        {"IF-MIB:ifName", rows, "IF-MIB:ifDescr"},
+        {"IF-MIB:ifName", units, ""},
+        {"hrPartitionSize", units, "KBytes"},
+        {"hrPartitionSize", hint, "INTEGER32"},
+        {"hrPartitionSize", rows, "HOST-RESOURCES-MIB:hrDeviceDescr"},
+        {"snmpEngineTime", units, "seconds"},
+        {"snmpEngineTime", index, "0"},
+        {"IF-MIB:ifOutMulticastPkts", hint, "COUNTER32"},
+        {"tcpCurrEstab", hint, "GAUGE32"},
+        {"ifOperStatus", hint, "INTEGER"},
+        {"tcpConnState", rows, ""},
+        {"UCD-SNMP-MIB:memTotalRealX", hint, "GAUGE"},
     };
-    for (const auto& c : cases) {
-        const OIDDetails d = lookedUp(QString::fromLatin1(c.name));
-        EXPECT_EQ(d.DottedOID(), QLatin1String(c.oid)) << c.name;
-        // The module the caller named is kept, so a saved graph reads back the same name.
-        EXPECT_EQ(d.FullName(), QLatin1String(c.name));
-        EXPECT_EQ(d.ModuleName() + ':' + d.ObjectName(), QLatin1String(c.name));
-    }
+    for (const auto& fact : facts)
+        EXPECT_EQ(lookedUp(QString::fromLatin1(fact.name)).info().*fact.field, QLatin1String(fact.expected))
+            << fact.name << " -> " << fact.expected;
+
+    const struct {
+        const char* name;
+        int tag;
+    } tags[] = {{"sysDescr", 4},
+                {"sysObjectID", 6},
+                {"sysUpTime", 2},
+                {"ifHCOutOctets", 2},
+                {"ipAdEntAddr", 64},
+                {"NET-SNMP-AGENT-MIB:nsModuleModes", 3},
+                {"1.3.6.1.2.1.2.2", 0},
+                {".1.3.6.1.4.1.99999.1.2.0", 0},
+                {"UCD-SNMP-MIB:laLoadInt", 2}};
+    for (const auto& [name, tag] : tags)
+        EXPECT_EQ(lookedUp(QString::fromLatin1(name)).TypeTag(), tag) << name;
+
+    const OIDDetails descr = lookedUp("sysDescr");
+    EXPECT_FALSE(descr.Description().isEmpty());
+    EXPECT_FALSE(descr.Description().contains('\n'));
 }
 
-TEST(MibLookup, NameFormsAgree)
+TEST(MibLookup, BareAndForeignModuleNamesFindTheDefiningModule)
 {
-    const OIDDetails single = lookedUp("RFC1213-MIB:ifInOctets");
-    const OIDDetails doubled = lookedUp("RFC1213-MIB::ifInOctets");
-    const OIDDetails bare = lookedUp("ifInOctets");
-    const OIDDetails wrongCase = lookedUp("IFINOCTETS");
-    const OIDDetails padded = lookedUp("  ifInOctets ");
-    for (const OIDDetails* d : {&doubled, &bare, &wrongCase, &padded}) {
-        EXPECT_EQ(d->DottedOID(), single.DottedOID());
-        EXPECT_EQ(d->ObjectName(), "ifInOctets");
-    }
-    EXPECT_EQ(doubled.FullName(), "RFC1213-MIB:ifInOctets");
     // A bare name takes the object's defining module, one of the two that carry it.
+    const OIDDetails bare = lookedUp("ifInOctets");
+    EXPECT_EQ(bare.DottedOID(), "1.3.6.1.2.1.2.2.1.10");
     EXPECT_TRUE(bare.FullName() == "IF-MIB:ifInOctets" || bare.FullName() == "RFC1213-MIB:ifInOctets")
         << bare.FullName().toStdString();
     EXPECT_EQ(lookedUp(bare.FullName()).DottedOID(), bare.DottedOID());
 
     // A module that does not carry the name still finds the object, under its real module.
     const OIDDetails elsewhere = lookedUp("NO-SUCH-MIB:ifInOctets");
-    EXPECT_EQ(elsewhere.DottedOID(), single.DottedOID());
+    EXPECT_EQ(elsewhere.DottedOID(), bare.DottedOID());
     EXPECT_NE(elsewhere.ModuleName(), "NO-SUCH-MIB");
-
-    EXPECT_EQ(lookedUp("IF-MIB:ifHCInOctets").DottedOID(), "1.3.6.1.2.1.31.1.1.1.6");
-    EXPECT_EQ(lookedUp("iso.org.dod.internet.mgmt.mib-2.system.sysUpTime").ObjectName(), "sysUpTime");
-}
-
-TEST(MibLookup, DottedOIDsDescribeTheirNode)
-{
-    const OIDDetails plain = lookedUp("1.3.6.1.2.1.1.3");
-    const OIDDetails leadingDot = lookedUp(".1.3.6.1.2.1.1.3");
-    for (const OIDDetails* d : {&plain, &leadingDot}) {
-        EXPECT_EQ(d->DottedOID(), "1.3.6.1.2.1.1.3");
-        EXPECT_EQ(d->ObjectName(), "sysUpTime");
-        EXPECT_EQ(d->QualifiedName(), "iso.org.dod.internet.mgmt.mib-2.system.sysUpTime");
-        EXPECT_EQ(d->DefaultIndex(), "0");
-        EXPECT_EQ(d->SyntaxName(), "TimeTicks");
-    }
-    // Inner nodes are valid too, but have no syntax and no default index.
-    const OIDDetails group = lookedUp("1.3.6.1.2.1.2.2");
-    EXPECT_EQ(group.ObjectName(), "ifTable");
-    EXPECT_EQ(group.TypeTag(), 0);
-    EXPECT_EQ(group.SyntaxName(), "");
-    EXPECT_EQ(group.DefaultIndex(), "");
-}
-
-TEST(MibLookup, InstanceOIDsDescribeTheObjectAndKeepTheIndex)
-{
-    const OIDDetails column = lookedUp("1.3.6.1.2.1.2.2.1.10.3");
-    EXPECT_EQ(column.DottedOID(), "1.3.6.1.2.1.2.2.1.10");
-    EXPECT_EQ(column.ObjectName(), "ifInOctets");
-    EXPECT_EQ(column.DefaultIndex(), "3");
-
-    const OIDDetails scalar = lookedUp(".1.3.6.1.2.1.1.5.0");
-    EXPECT_EQ(scalar.ObjectName(), "sysName");
-    EXPECT_EQ(scalar.DefaultIndex(), "0");
-
-    const OIDDetails named = lookedUp("IF-MIB::ifDescr.12");
-    EXPECT_EQ(named.DottedOID(), "1.3.6.1.2.1.2.2.1.2");
-    EXPECT_EQ(named.DefaultIndex(), "12");
-
-    // Multi-part indexes (an IP address here) stay whole.
-    const OIDDetails address = lookedUp("1.3.6.1.2.1.4.20.1.2.127.0.0.1");
-    EXPECT_EQ(address.ObjectName(), "ipAdEntIfIndex");
-    EXPECT_EQ(address.DefaultIndex(), "127.0.0.1");
-
-    // A plain column has no default index: the caller must choose rows.
-    EXPECT_EQ(lookedUp("ifInOctets").DefaultIndex(), "");
-}
-
-TEST(MibLookup, PrivateOIDWithoutMibIsStillValid)
-{
-    const OIDDetails d = lookedUp(".1.3.6.1.4.1.99999.1.2.0");
-    EXPECT_EQ(d.DottedOID(), "1.3.6.1.4.1.99999.1.2.0");
-    EXPECT_EQ(d.ObjectName(), "enterprises.99999.1.2.0");
-    EXPECT_EQ(d.QualifiedName(), "iso.org.dod.internet.private.enterprises.99999.1.2.0");
-    EXPECT_EQ(d.FullName(), "SNMPv2-SMI:enterprises.99999.1.2.0");
-    EXPECT_EQ(d.SyntaxName(), "");
-    EXPECT_EQ(d.CalculationHint(), "");
-    EXPECT_EQ(d.TypeTag(), 0);
-
-    // The full name written into a graph file reads back as the same OID.
-    EXPECT_EQ(lookedUp(d.FullName()).DottedOID(), d.DottedOID());
-
-    // Below an unknown child of a table entry, and outside every known root.
-    EXPECT_EQ(lookedUp("1.3.6.1.2.1.2.2.1.99.4").ObjectName(), "ifEntry.99.4");
-    const OIDDetails rootless = lookedUp("7.1.2");
-    EXPECT_EQ(rootless.DottedOID(), "7.1.2");
-    EXPECT_EQ(rootless.FullName(), "7.1.2");
 }
 
 TEST(MibLookup, TextThatIsNeitherNameNorOIDIsUnknown)
 {
-    for (const char* text :
-         {"", "   ", "noSuchObjectAnywhere", "NO-SUCH-MIB:noSuchObject", "1..3", "1.3.x", ".",
-          "1.3.6.1.2.1.1.99999999999", "ifInOctets junk", "ifInOctets.x", "RFC1213-MIB:", ":ifInOctets"}) {
+    for (const char* text : {"", "   ", "noSuchObjectAnywhere", "NO-SUCH-MIB:noSuchObject", "1..3", "1.3.x",
+                             ".", "1.3.6.1.2.1.1.99999999999", "ifInOctets junk", "ifInOctets.x",
+                             "RFC1213-MIB:", ":ifInOctets", "ifMulticastPktsNoSuch"}) {
         const OIDDetails d = lookedUp(QString::fromLatin1(text));
         EXPECT_EQ(d.DottedOID(), "") << text;
         EXPECT_EQ(d.FullName(), "") << text;
@@ -141,111 +185,4 @@ TEST(MibLookup, TextThatIsNeitherNameNorOIDIsUnknown)
     ASSERT_FALSE(d.DottedOID().isEmpty());
     d.Lookup("noSuchObjectAnywhere");
     EXPECT_EQ(d.ObjectName(), "");
-}
-
-TEST(MibLookup, DebianModulesLoadThroughOurBaseModules)
-{
-    const OIDDetails load = lookedUp("UCD-SNMP-MIB:laLoadInt");
-    EXPECT_EQ(load.DottedOID(), "1.3.6.1.4.1.2021.10.1.5");
-    EXPECT_EQ(load.ModuleName(), "UCD-SNMP-MIB");
-    EXPECT_EQ(load.SyntaxName(), "Integer32");
-    EXPECT_EQ(load.TypeTag(), 2);
-    EXPECT_EQ(load.IndexByName(), "UCD-SNMP-MIB:laNames");
-
-    // Imports of textual conventions resolve: the column keeps its convention's name.
-    EXPECT_EQ(lookedUp("UCD-SNMP-MIB:laNames").SyntaxName(), "DisplayString");
-    EXPECT_EQ(lookedUp("NET-SNMP-AGENT-MIB:nsModuleName").DottedOID().isEmpty(), false);
-    EXPECT_EQ(lookedUp("NET-SNMP-VACM-MIB:nsVacmViewName").DottedOID().isEmpty(), false);
-}
-
-TEST(MibLookup, SyntaxTypeTagAndStatus)
-{
-    const struct {
-        const char* name;
-        const char* syntax;
-        int tag;
-        const char* status;
-    } cases[] = {
-        {"sysDescr", "DisplayString", 4, "current"},
-        {"sysObjectID", "OBJECT IDENTIFIER", 6, "current"},
-        {"sysUpTime", "TimeTicks", 2, "current"},
-        {"IF-MIB:ifInOctets", "Counter32", 2, "current"},
-        {"IF-MIB:ifInNUcastPkts", "Counter32", 2, "deprecated"},
-        {"ifHCOutOctets", "Counter64", 2, "current"},
-        {"IF-MIB:ifSpeed", "Gauge32", 2, "current"},
-        {"IF-MIB:ifType", "IANAifType", 2, "current"},
-        {"ipAdEntAddr", "IpAddress", 64, "mandatory"},
-        {"hrSystemDate", "DateAndTime", 4, "current"},
-        {"hrProcessorLoad", "Integer32", 2, "current"},
-        {"snmpOutPkts", "Counter32", 2, "obsolete"},
-        {"NET-SNMP-AGENT-MIB:nsModuleModes", "BITS", 3, "current"},
-        {"OLD-CISCO-CPU-MIB:avgBusy5", "INTEGER", 2, "mandatory"},
-    };
-    for (const auto& c : cases) {
-        const OIDDetails d = lookedUp(QString::fromLatin1(c.name));
-        EXPECT_EQ(d.SyntaxName(), QLatin1String(c.syntax)) << c.name;
-        EXPECT_EQ(d.TypeTag(), c.tag) << c.name;
-        EXPECT_EQ(d.Status(), QLatin1String(c.status)) << c.name;
-    }
-    const OIDDetails descr = lookedUp("sysDescr");
-    EXPECT_FALSE(descr.Description().isEmpty());
-    EXPECT_FALSE(descr.Description().contains('\n'));
-    EXPECT_EQ(descr.Access(), "read-only");
-    EXPECT_EQ(lookedUp("sysContact").Access(), "read-write");
-}
-
-TEST(MibLookup, HintsOfWellKnownObjects)
-{
-    const OIDDetails octets = lookedUp("RFC1213-MIB:ifInOctets");
-    EXPECT_EQ(octets.UnitChoices(), "Bps,bps=*8");
-    EXPECT_EQ(octets.CalculationHint(), "COUNTER32");
-    EXPECT_EQ(octets.IndexByName(), "IF-MIB:ifDescr");
-    EXPECT_EQ(octets.DefaultIndex(), "");
-    // The hint belongs to the node, whatever module or form names it.
-    EXPECT_EQ(lookedUp("1.3.6.1.2.1.2.2.1.10.2").UnitChoices(), "Bps,bps=*8");
-
-    EXPECT_EQ(lookedUp("ifHCOutOctets").CalculationHint(), "COUNTER64");
-    EXPECT_EQ(lookedUp("ifHCOutOctets").UnitChoices(), "Bps,bps=*8");
-
-    const OIDDetails cpu = lookedUp("OLD-CISCO-CPU-MIB:avgBusy5");
-    EXPECT_EQ(cpu.UnitChoices(), "%");
-    EXPECT_EQ(cpu.DefaultIndex(), "0");
-    EXPECT_EQ(cpu.CalculationHint(), "GAUGE32");
-
-    const OIDDetails load = lookedUp("hrProcessorLoad");
-    EXPECT_EQ(load.UnitChoices(), "%");
-    EXPECT_EQ(load.IndexByName(), "HOST-RESOURCES-MIB:hrDeviceDescr");
-
-    EXPECT_EQ(lookedUp("hrSWRunPerfMem").IndexByName(), "HOST-RESOURCES-MIB:hrSWRunName");
-    EXPECT_EQ(lookedUp("hrSWRunPerfCPU").CalculationHint(), "COUNTER");
-    EXPECT_EQ(lookedUp("hrStorageUsed").IndexByName(), "HOST-RESOURCES-MIB:hrStorageDescr");
-    EXPECT_EQ(lookedUp("ifHighSpeed").UnitChoices(), "bps=*1000000,Mbps");
-}
-
-TEST(MibLookup, WithoutHintsTheMibDecides)
-{
-    // ifName: no hint; its table augments ifEntry, whose rows ifDescr describes.
-    const OIDDetails name = lookedUp("IF-MIB:ifName");
-    EXPECT_EQ(name.CalculationHint(), "NO CALCULATIONS");
-    EXPECT_EQ(name.IndexByName(), "IF-MIB:ifDescr");
-    EXPECT_EQ(name.UnitChoices(), "");
-
-    // Partitions are indexed first by their disk device, which hrDeviceDescr names.
-    const OIDDetails partition = lookedUp("hrPartitionSize");
-    EXPECT_EQ(partition.UnitChoices(), "KBytes");
-    EXPECT_EQ(partition.CalculationHint(), "INTEGER32");
-    EXPECT_EQ(partition.IndexByName(), "HOST-RESOURCES-MIB:hrDeviceDescr");
-
-    const OIDDetails engineTime = lookedUp("snmpEngineTime");
-    EXPECT_EQ(engineTime.UnitChoices(), "seconds");
-    EXPECT_EQ(engineTime.DefaultIndex(), "0");
-
-    EXPECT_EQ(lookedUp("ifMulticastPktsNoSuch").DottedOID(), "");
-    EXPECT_EQ(lookedUp("IF-MIB:ifOutMulticastPkts").CalculationHint(), "COUNTER32");
-    EXPECT_EQ(lookedUp("tcpCurrEstab").CalculationHint(), "GAUGE32");
-    EXPECT_EQ(lookedUp("ifOperStatus").CalculationHint(), "INTEGER");
-    // A table whose rows carry no text column has no describing object.
-    EXPECT_EQ(lookedUp("tcpConnState").IndexByName(), "");
-    // A 64-bit gauge is carried as Counter64 but is no rate.
-    EXPECT_EQ(lookedUp("UCD-SNMP-MIB:memTotalRealX").CalculationHint(), "GAUGE");
 }
