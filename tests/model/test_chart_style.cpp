@@ -151,13 +151,14 @@ TEST(ChartStyle, ApplyToChartTranslatesToChartCodes)
                                         "DecimalPoints 3", "FontSize 0", "GridStyle 0", "TableStyle 1",
                                         "PointLabelOrientation 3", "GridInFront 1", "PointsShown 250"}));
 
-    // Codes of the other values; values outside the enumerations are not passed, and the points
-    // shown are only touched when they differ.
-    EXPECT_EQ(ChartStyle::GridStyleCode(GRID_YAXIS), 1);
-    EXPECT_EQ(ChartStyle::GridStyleCode(GRID_XAXIS), 2);
-    EXPECT_EQ(ChartStyle::GridStyleCode(GRID_NONE), 3);
-    EXPECT_EQ(ChartStyle::FontSizeCode(FONT_MEDIUM), 1);
-    EXPECT_EQ(ChartStyle::FontSizeCode(FONT_SMALL), 2);
+    QList<int> codes;
+    for (int value = 0; value < 4; ++value)
+        codes << ChartStyle::GridStyleCode(GridStyles(value))
+              << ChartStyle::FontSizeCode(FontSizes(value % 3));
+    EXPECT_EQ(codes, QList<int>({1, 1, 2, 2, 0, 0, 3, 1}));
+
+    // Values outside the enumerations are not passed, and the points shown are only touched when
+    // they differ.
     style.setFontSize(FontSizes(3));
     style.setGridStyle(GridStyles(-1));
     style.setTableStyle(TableStyles(3));

@@ -127,19 +127,17 @@ TEST_F(SettingsStore, VersionCacheOnlyMovesOnRefresh)
     EXPECT_EQ(stored(QStringLiteral("SNMP Version")), QStringLiteral("1"));
 }
 
-TEST_F(SettingsStore, ColumnNames)
+TEST(SettingsColumns, TwentyFourDistinctNames)
 {
-    EXPECT_EQ(Settings::ColumnName(0), QStringLiteral("Hostname"));
-    EXPECT_EQ(Settings::ColumnName(12), QStringLiteral("Color"));
-    EXPECT_EQ(Settings::ColumnName(19), QStringLiteral("Fully Qualified OID Name"));
-    EXPECT_EQ(Settings::ColumnName(23), QStringLiteral("Communications Status LED"));
-    EXPECT_EQ(Settings::ColumnName(24), QString());
-    EXPECT_EQ(Settings::ColumnName(-1), QString());
     QSet<QString> names;
     for (int id = 0; id <= 23; ++id)
         names.insert(Settings::ColumnName(id));
     EXPECT_EQ(names.size(), 24);
     EXPECT_FALSE(names.contains(QString()));
+    EXPECT_EQ(Settings::ColumnName(0), QStringLiteral("Hostname"));
+    EXPECT_EQ(Settings::ColumnName(23), QStringLiteral("Communications Status LED"));
+    EXPECT_EQ(Settings::ColumnName(24), QString());
+    EXPECT_EQ(Settings::ColumnName(-1), QString());
 }
 
 TEST_F(SettingsStore, HandEditedTextsConvertOrThrowNamingOptionAndText)
