@@ -6,6 +6,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,19 @@ static QString Written(const ChartStyle& style)
     return OrderedXMLText(document, ModelXMLAttributeOrder());
 }
 
+// The default style's text with the attributes changed that `changes` lists as "Name=value;...".
+static QString DefaultsWith(const QString& changes)
+{
+    QString xml = kDefaultXML;
+    for (const QString& change : changes.split(QLatin1Char(';'))) {
+        const QString name = change.section(QLatin1Char('='), 0, 0);
+        const QRegularExpression attribute(QStringLiteral("\\b%1=\"[^\"]*\"").arg(name));
+        EXPECT_TRUE(xml.contains(attribute)) << name.toStdString();
+        xml.replace(attribute, QStringLiteral("%1=\"%2\"").arg(name, change.section(QLatin1Char('='), 1)));
+    }
+    return xml;
+}
+
 static void Read(ChartStyle& style, const QString& text)
 {
     QDomDocument document;
@@ -30,62 +44,44 @@ static void Read(ChartStyle& style, const QString& text)
     style.ReadXML(document.documentElement());
 }
 
-TEST(ChartStyle, ResetRestoresEverythingButAMPM)
+TEST(ChartStyle, ResetClampsAndPalette)
 {
+    // Reset restores everything but the AM/PM choice, and starts the palette over.
     ChartStyle style;
-    EXPECT_FALSE(style.IncludeAMPM());
     EXPECT_EQ(Written(style), kDefaultXML);
-    EXPECT_EQ(style.MaxPoints, 500);
-
+    EXPECT_FALSE(style.IncludeAMPM());
     style.setIncludeAMPM(true);
-    style.setDeskColor(1);
-    style.setTitleFont(QStringLiteral("Courier"));
-    style.setGridStyle(GRID_NONE);
-    style.setTableStyle(TABLESTYLE_BOTH);
-    style.setPointsToGraph(300);
-    style.setDecimalPoints(5);
-    style.setOverLappingAxes(false);
-    style.setAutoCalcTitles(false);
-    style.setMarkDataPoints(true);
+    Read(style, DefaultsWith(QStringLiteral("DeskColor=1;TitleFont=Courier;GridStyle=NONE;ShowTable=TRUE;"
+                                            "PointsToGraph=300;DecimalPoints=5;OverLappingAxes=FALSE;"
+                                            "AutoCalcTitles=FALSE;MarkDataPoints=TRUE")));
+    ASSERT_NE(Written(style), kDefaultXML);
     style.GetNextColor();
     style.Reset();
     EXPECT_EQ(Written(style), kDefaultXML);
     EXPECT_TRUE(style.IncludeAMPM());
-    EXPECT_EQ(style.GetNextColor(), RGBColor(0, 0, 200)) << "the palette starts over";
-}
 
-TEST(ChartStyle, PaletteCycles)
-{
-    ChartStyle style;
-    const qint32 expected[] = {RGBColor(0, 0, 200),    RGBColor(0, 200, 0),   RGBColor(200, 0, 200),
-                               RGBColor(200, 0, 0),    RGBColor(0, 64, 0),    RGBColor(0, 0, 64),
-                               RGBColor(64, 0, 64),    RGBColor(64, 0, 0),    RGBColor(0, 128, 0),
-                               RGBColor(0, 0, 128),    RGBColor(128, 0, 128), RGBColor(128, 0, 0),
-                               RGBColor(0, 192, 0),    RGBColor(0, 0, 192),   RGBColor(192, 0, 192),
-                               RGBColor(192, 0, 0),    RGBColor(64, 192, 64), RGBColor(64, 64, 192),
-                               RGBColor(192, 64, 192), RGBColor(192, 64, 64), RGBColor(192, 64, 192)};
+    const qint32 palette[] = {RGBColor(0, 0, 200),    RGBColor(0, 200, 0),   RGBColor(200, 0, 200),
+                              RGBColor(200, 0, 0),    RGBColor(0, 64, 0),    RGBColor(0, 0, 64),
+                              RGBColor(64, 0, 64),    RGBColor(64, 0, 0),    RGBColor(0, 128, 0),
+                              RGBColor(0, 0, 128),    RGBColor(128, 0, 128), RGBColor(128, 0, 0),
+                              RGBColor(0, 192, 0),    RGBColor(0, 0, 192),   RGBColor(192, 0, 192),
+                              RGBColor(192, 0, 0),    RGBColor(64, 192, 64), RGBColor(64, 64, 192),
+                              RGBColor(192, 64, 192), RGBColor(192, 64, 64), RGBColor(192, 64, 192)};
     EXPECT_EQ(style.Colors(), 21);
-    style.GetNextColor();
-    style.LoadDefaultPallete();
     for (int call = 0; call < 22; ++call)
-        EXPECT_EQ(style.GetNextColor(), expected[call % 21]) << "call " << call;
-    EXPECT_EQ(style.SubsetColor(23), expected[2]);
-    EXPECT_EQ(style.SubsetColor(0), expected[0]);
-    EXPECT_EQ(style.GetNextColor(), expected[1]) << "SubsetColor does not move the position";
+        EXPECT_EQ(style.GetNextColor(), palette[call % 21]) << "call " << call;
+    EXPECT_EQ(style.SubsetColor(23), palette[2]);
+    EXPECT_EQ(style.GetNextColor(), palette[1]) << "SubsetColor does not move the position";
+    style.LoadDefaultPallete();
+    EXPECT_EQ(style.GetNextColor(), palette[0]);
     EXPECT_THROW(style.SubsetColor(-1), std::out_of_range);
-}
 
-TEST(ChartStyle, LetsClamp)
-{
-    ChartStyle style;
-    const QList<QPair<int, int>> points{{5, 10},    {10, 10},    {11, 11}, {499, 499},
-                                        {500, 500}, {1000, 500}, {-3, 10}};
-    for (const auto& [given, stored] : points) {
+    for (const auto& [given, stored] :
+         {std::pair{5, 10}, {10, 10}, {11, 11}, {500, 500}, {1000, 500}, {-3, 10}}) {
         style.setPointsToGraph(given);
         EXPECT_EQ(style.PointsToGraph(), stored) << given;
     }
-    const QList<QPair<int, int>> decimals{{9, 7}, {7, 7}, {-1, 0}, {0, 0}, {3, 3}};
-    for (const auto& [given, stored] : decimals) {
+    for (const auto& [given, stored] : {std::pair{9, 7}, {7, 7}, {-1, 0}, {0, 0}, {3, 3}}) {
         style.setDecimalPoints(given);
         EXPECT_EQ(style.DecimalPoints(), stored) << given;
     }
@@ -168,34 +164,19 @@ TEST(ChartStyle, ApplyToChartTranslatesToChartCodes)
     EXPECT_EQ(chart.calls.mid(11), QStringList({"MarkDataPoints 1", "DecimalPoints 3", "GridInFront 1"}));
 }
 
-TEST(ChartStyle, XMLRoundTripAndShowFlags)
+TEST(ChartStyle, XMLRoundTripShowFlagsAndLooseReading)
 {
+    // Every attribute away from its default reads and writes back; both show flags set is BOTH.
+    const QString expected = DefaultsWith(QStringLiteral(
+        "TextColor=197121;GridStyle=NONE;GridInFront=True;FontSize=Small;TitleFont=DejaVu Sans;"
+        "PointLabelOrientation=Vertical;MarkDataPoints=TRUE;DecimalPoints=0;PointsToGraph=500;"
+        "ShowTable=TRUE;AutoCalcTitles=FALSE;OverLappingAxes=FALSE"));
     ChartStyle style;
-    style.setTextColor(RGBColor(1, 2, 3));
-    style.setGridStyle(GRID_NONE);
-    style.setGridInFront(true);
-    style.setFontSize(FONT_SMALL);
-    style.setTitleFont(QStringLiteral("DejaVu Sans"));
-    style.setPointLabelOrientation(POINT_LABEL_VERTICAL);
-    style.setMarkDataPoints(true);
-    style.setDecimalPoints(0);
-    style.setPointsToGraph(500);
-    style.setTableStyle(TABLESTYLE_BOTH);
-    style.setAutoCalcTitles(false);
-    style.setOverLappingAxes(false);
-    const QString expected = QStringLiteral(
-        "<ChartStyle DeskColor=\"13158600\" ShadowColor=\"4210752\" TextColor=\"197121\" "
-        "GraphForeColor=\"0\" "
-        "GraphBackColor=\"16777215\" TableForeColor=\"0\" TableBackColor=\"16777215\" GridStyle=\"NONE\" "
-        "GridInFront=\"True\" FontSize=\"Small\" TitleFont=\"DejaVu Sans\" TableFont=\"Arial\" "
-        "LabelFont=\"Arial\" "
-        "PointLabelOrientation=\"Vertical\" MarkDataPoints=\"TRUE\" DecimalPoints=\"0\" "
-        "PointsToGraph=\"500\" "
-        "ShowGraph=\"TRUE\" ShowTable=\"TRUE\" AutoCalcTitles=\"FALSE\" OverLappingAxes=\"FALSE\"/>");
+    Read(style, expected);
+    EXPECT_EQ(style.TableStyle(), TABLESTYLE_BOTH);
     EXPECT_EQ(Written(style), expected);
+
     ChartStyle copy;
-    Read(copy, Written(style));
-    EXPECT_EQ(Written(copy), expected);
 
     style.setTableStyle(TABLESTYLE_TABLE);
     EXPECT_TRUE(
@@ -212,28 +193,19 @@ TEST(ChartStyle, XMLRoundTripAndShowFlags)
     Read(copy, QStringLiteral("<ChartStyle/>"));
     EXPECT_EQ(copy.TableStyle(), TABLESTYLE_TABLE);
     EXPECT_TRUE(copy.OverLappingAxes()) << "changes only when present";
-}
 
-TEST(ChartStyle, ReadXMLConvertsLoosely)
-{
-    ChartStyle style;
-    Read(style,
+    // Names in any case; numbers read loosely, halves to even; decimals read without clamping.
+    ChartStyle loose;
+    Read(loose,
          QStringLiteral("<ChartStyle deskcolor='abc' TEXTCOLOR='255.5' gridstyle='x+y' GRIDINFRONT='True' "
                         "fontsize='LARGE' pointlabelorientation='slanted' DecimalPoints='9' "
                         "PointsToGraph='nothing' labelfont='Mono' MarkDataPoints='Y' Unknown='1' "
                         "showtable='yes' autocalctitles='1'/>"));
-    EXPECT_EQ(style.DeskColor(), 0);
-    EXPECT_EQ(style.TextColor(), 256) << "halves round to even";
-    EXPECT_EQ(style.GridStyle(), GRID_BOTH);
-    EXPECT_TRUE(style.GridInFront());
-    EXPECT_EQ(style.FontSize(), FONT_LARGE);
-    EXPECT_EQ(style.PointLabelOrientation(), POINT_LABEL_SLANTED);
-    EXPECT_EQ(style.DecimalPoints(), 9) << "read without clamping";
-    EXPECT_EQ(style.PointsToGraph(), 10);
-    EXPECT_EQ(style.LabelFont(), QStringLiteral("Mono"));
-    EXPECT_TRUE(style.MarkDataPoints());
-    EXPECT_EQ(style.TableStyle(), TABLESTYLE_TABLE);
-    EXPECT_TRUE(style.AutoCalcTitles());
+    EXPECT_EQ(Written(loose),
+              DefaultsWith(QStringLiteral(
+                  "DeskColor=0;TextColor=256;GridStyle=BOTH;GridInFront=True;FontSize=Large;LabelFont=Mono;"
+                  "PointLabelOrientation=Slanted;MarkDataPoints=TRUE;DecimalPoints=9;PointsToGraph=10;"
+                  "ShowGraph=FALSE;ShowTable=TRUE")));
 }
 
 TEST(ChartStyle, SaveAndLoadStyleFiles)

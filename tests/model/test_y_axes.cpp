@@ -11,6 +11,28 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+// Text for comparisons that print readably when they fail.
+static std::string ScaleText(float min, float max, float magnitude, const QString& format)
+{
+    const auto exact = [](float value) { return QString::number(value, 'g', 9); }; // every float apart
+    return QStringLiteral("%1..%2 x%3 %4")
+        .arg(exact(min), exact(max), exact(magnitude), format)
+        .toStdString();
+}
+
+static std::string Scale(const YAxis* axis)
+{
+    return ScaleText(axis->Min(), axis->Max(), axis->Magnitude(), axis->ScaleFormat());
+}
+
+/// The settings an axis keeps in a definition file, as that file's text.
+static std::string Written(const YAxis& axis)
+{
+    QDomDocument document;
+    axis.WriteXML(document, document);
+    return OrderedXMLText(document, ModelXMLAttributeOrder()).toStdString();
+}
+
 class YAxesTest : public ::testing::Test {
 protected:
     TargetOID* Target(const QString& units, const QString& calculation)
@@ -44,22 +66,18 @@ protected:
     YAxises axes;
 };
 
-TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculation)
+TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
 {
     TargetOID* a = Target("bps", "x per Second");
-    TargetOID* b = Target("bps", "No Calculations");
-    TargetOID* c = Target("Bps", "x per Second");
     TargetOID* d = Target("bps", "x per Second");
-    TargetOID* e = Target("bps", "X per Second");
     YAxis* first = axes.AssignAxis(a);
-    EXPECT_EQ(axes.AssignAxis(b)->Key(), QStringLiteral("A:1"));
-    EXPECT_EQ(axes.AssignAxis(c)->Key(), QStringLiteral("A:2"));
+    EXPECT_EQ(axes.AssignAxis(Target("bps", "No Calculations"))->Key(), QStringLiteral("A:1"));
+    EXPECT_EQ(axes.AssignAxis(Target("Bps", "x per Second"))->Key(), QStringLiteral("A:2"));
     EXPECT_EQ(axes.AssignAxis(d), first);
-    EXPECT_EQ(axes.AssignAxis(e)->Index(), 3);
+    EXPECT_EQ(axes.AssignAxis(Target("bps", "X per Second"))->Index(), 3);
     EXPECT_EQ(first->Key(), QStringLiteral("A:0"));
     EXPECT_EQ(first->Subsets(), 2);
     EXPECT_EQ(first->TargetOIDs().At(1), d);
-    EXPECT_EQ(axes.Count(), 4);
     EXPECT_EQ(axes.Item(1), first);
     EXPECT_EQ(axes.Item(QStringLiteral("A:2"))->Units(), QStringLiteral("Bps"));
     EXPECT_EQ(axes.Item(QStringLiteral("A:9")), nullptr);
@@ -68,27 +86,21 @@ TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculation)
     EXPECT_EQ(axes.Count(), 3);
     EXPECT_EQ(axes.Item(2)->Key(), QStringLiteral("A:2"));
 
+    // The label comes from calculation and units once, until the user's label is cleared.
+    const QStringList labels{
+        axes.Item(2)->Label(), axes.AssignAxis(Target("pkts", "No Calculations"))->Label(),
+        axes.AssignAxis(Target("C", ""))->Label(), axes.AssignAxis(Target("B", "max x by X"))->Label()};
+    EXPECT_EQ(labels, QStringList({"Bps per Second", "pkts", "C", "maB B by X"}));
+    first->Label();
+    first->SetUnits(QStringLiteral("Kbps"));
+    EXPECT_EQ(first->Label(), QStringLiteral("bps per Second")) << "kept once filled";
+    first->setLabel(QStringLiteral("Traffic"));
+    EXPECT_EQ(first->Label(), QStringLiteral("Traffic"));
+    first->setLabel(QString());
+    EXPECT_EQ(first->Label(), QStringLiteral("Kbps per Second"));
+
     axes.ClearAxes(false);
     EXPECT_EQ(axes.Count(), 0);
-}
-
-TEST_F(YAxesTest, LabelIsComputedOnceFromCalculationAndUnits)
-{
-    YAxis* rate = axes.AssignAxis(Target("bps", "x per Second"));
-    YAxis* gauge = axes.AssignAxis(Target("pkts", "No Calculations"));
-    YAxis* bare = axes.AssignAxis(Target("C", ""));
-    YAxis* odd = axes.AssignAxis(Target("B", "max x by X"));
-    EXPECT_EQ(rate->Label(), QStringLiteral("bps per Second"));
-    EXPECT_EQ(gauge->Label(), QStringLiteral("pkts"));
-    EXPECT_EQ(bare->Label(), QStringLiteral("C"));
-    EXPECT_EQ(odd->Label(), QStringLiteral("maB B by X"));
-
-    rate->SetUnits(QStringLiteral("Kbps"));
-    EXPECT_EQ(rate->Label(), QStringLiteral("bps per Second")) << "kept once filled";
-    rate->setLabel(QStringLiteral("Traffic"));
-    EXPECT_EQ(rate->Label(), QStringLiteral("Traffic"));
-    rate->setLabel(QString());
-    EXPECT_EQ(rate->Label(), QStringLiteral("Kbps per Second"));
 }
 
 TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
@@ -96,32 +108,24 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
     YAxis* axis = AxisWithValues({});
     EXPECT_EQ(axis->Max(), 500.0f);
     EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(axis->Max(), 1.0f);
-    EXPECT_EQ(axis->Min(), -1.0f);
-    EXPECT_EQ(axis->Magnitude(), 1.0f);
-    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,| bps"));
+    EXPECT_EQ(Scale(axis), "-1..1 x1 |,| bps");
     EXPECT_FALSE(axis->UpdateScale());
 
     TargetOID* target = axis->TargetOIDs().At(0);
     target->RecordResponse(60000);
     EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(axis->Max(), 56000.0f);
-    EXPECT_EQ(axis->Magnitude(), 1000.0f);
-    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,.| Kbps"));
+    EXPECT_EQ(Scale(axis), "-1..56000 x1000 |,.| Kbps");
     target->RecordResponse(10);
     EXPECT_FALSE(axis->UpdateScale()) << "neither extreme moved";
-
     target->RecordResponse(-5);
     EXPECT_TRUE(axis->UpdateScale()) << "the minimum moved";
-    EXPECT_EQ(axis->Min(), -6.0f);
-    EXPECT_EQ(axis->Max(), 56000.0f);
+    EXPECT_EQ(Scale(axis), "-6..56000 x1000 |,.| Kbps");
 
     // Negative maxima do not count; the scale keeps 0 in view.
     axes.ClearAxes(false);
     YAxis* negative = AxisWithValues({-50, -20});
     EXPECT_TRUE(negative->UpdateScale());
-    EXPECT_EQ(negative->Max(), 1.0f);
-    EXPECT_EQ(negative->Min(), -51.0f);
+    EXPECT_EQ(Scale(negative), "-51..1 x1 |,| bps");
 }
 
 TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
@@ -155,11 +159,8 @@ TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
         axes.ClearAxes(false);
         YAxis* axis = AxisWithValues({double(row.data)});
         ASSERT_TRUE(axis->UpdateScale());
-        EXPECT_EQ(axis->Max(), row.max) << "data max " << row.data;
-        EXPECT_EQ(axis->Magnitude(), row.magnitude) << "data max " << row.data;
-        EXPECT_EQ(axis->ScaleFormat(), QLatin1String(row.format) + QStringLiteral("bps"))
+        EXPECT_EQ(Scale(axis), ScaleText(-1, row.max, row.magnitude, QLatin1String(row.format) + "bps"))
             << "data max " << row.data;
-        EXPECT_EQ(axis->Min(), -1.0f);
     }
 }
 
@@ -177,47 +178,35 @@ TEST_F(YAxesTest, FixedScalesOverrideTheData)
     axis->setFixedMax(200000);
     axis->setFixedMin(-10);
     EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(axis->Max(), 200000.0f);
-    EXPECT_EQ(axis->Min(), -10.0f);
-    EXPECT_EQ(axis->Magnitude(), 1000.0f) << "chosen from the fixed maximum";
-    EXPECT_EQ(axis->ScaleFormat(), QStringLiteral("|,.| Kbps"));
+    EXPECT_EQ(Scale(axis), "-10..200000 x1000 |,.| Kbps") << "magnitude from the fixed maximum";
     axis->TargetOIDs().At(0)->RecordResponse(1e9);
     EXPECT_FALSE(axis->UpdateScale());
-
     axis->setFixedScales(false);
     EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(axis->Magnitude(), 1e9f);
-    EXPECT_EQ(axis->Min(), -1.0f);
+    EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
 
     // A percent axis starts with a fixed scale around 0..100.
     YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
-    EXPECT_TRUE(percent->FixedScales());
     EXPECT_TRUE(percent->UpdateScale());
-    EXPECT_EQ(percent->Max(), 102.0f);
-    EXPECT_EQ(percent->Min(), -1.0f);
-    EXPECT_EQ(percent->ScaleFormat(), QStringLiteral("|,| % busy"));
+    EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
 }
 
 TEST_F(YAxesTest, PlottingMethodNamesAndCodes)
 {
     // Every name reads back as its method; other spellings in any case; unknown ones change nothing.
     YAxis axis;
-    const int codes[] = {0, 3, 1, 10, 8, 17, 18, 2, 16, 13, 21, 20, 6};
-    for (int method = 0; method <= 12; ++method) {
-        axis.setPlottingMethod(PlottingMethods(method == 0 ? 5 : 0));
-        axis.setPlottingMethodName(YAxis::PlottingMethodNameOf(method).toUpper());
-        EXPECT_EQ(axis.PlottingMethod(), method);
-        EXPECT_EQ(YAxis::PlottingMethodCode(method), codes[method]);
-    }
-    EXPECT_EQ(YAxis::PlottingMethodNameOf(8), QStringLiteral("Point+Line"));
-    EXPECT_EQ(YAxis::PlottingMethodNameOf(13), QString());
-    EXPECT_EQ(YAxis::PlottingMethodCode(-1), -1);
-    const QList<QPair<QString, int>> spellings{
+    QList<QPair<QString, int>> spellings{
         {"vertical bar", 2}, {"BestFitCurve", 3},        {"bestfitline", 4},         {"HorizontalBar", 5},
         {"pointline", 8},    {"point and line", 8},      {"Point&Line", 8},          {"StackedBar", 12},
         {"stacked bar", 12}, {"VerticalStackedBar", 12}, {"horizontalstackedbar", 6}};
+    QList<int> codes;
+    for (int method = 0; method <= 12; ++method) {
+        spellings.prepend({YAxis::PlottingMethodNameOf(method).toUpper(), method});
+        codes << YAxis::PlottingMethodCode(method);
+    }
+    EXPECT_EQ(codes, QList<int>({0, 3, 1, 10, 8, 17, 18, 2, 16, 13, 21, 20, 6}));
     for (const auto& [name, method] : spellings) {
-        axis.setPlottingMethod(PLOT_LINE);
+        axis.setPlottingMethod(PlottingMethods(method == 0 ? 5 : 0));
         axis.setPlottingMethodName(name);
         EXPECT_EQ(axis.PlottingMethod(), method) << qPrintable(name);
     }
@@ -225,8 +214,9 @@ TEST_F(YAxesTest, PlottingMethodNamesAndCodes)
         axis.setPlottingMethodName(unknown);
         EXPECT_EQ(axis.PlottingMethod(), PLOT_HORIZONTALSTACKEDBAR) << unknown;
     }
-    axis.setPlottingMethod(PlottingMethods(99));
-    EXPECT_EQ(axis.PlottingMethodName(), QString());
+    EXPECT_EQ(YAxis::PlottingMethodNameOf(8), QStringLiteral("Point+Line"));
+    EXPECT_EQ(YAxis::PlottingMethodNameOf(13), QString());
+    EXPECT_EQ(YAxis::PlottingMethodCode(-1), -1);
 }
 
 TEST_F(YAxesTest, ApplyToChartSetsTheAxisThenItsSeries)
@@ -250,7 +240,6 @@ TEST_F(YAxesTest, ApplyToChartSetsTheAxisThenItsSeries)
     EXPECT_EQ(chart.calls, QStringList({"AxisPlot 1 3", "AxisTitle 1 bps per Second", "AxisColor 1 255",
                                         "SeriesLabel 1 in", "SeriesColor 1 -1", "SeriesLineType 1 10",
                                         "SeriesLabel 2 out", "SeriesColor 2 7", "SeriesLineType 2 1"}));
-
     chart.calls.clear();
     axis->setPlottingMethod(PlottingMethods(13));
     axis->ApplyToChart(chart);
@@ -268,7 +257,6 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
                              "<Axis PLOT='Step' Label='pkts' Color='2'/><Axis PLOT='Spline' Label='PKTS' "
                              "Color='3'/></Axes>")));
     ASSERT_EQ(axes.Count(), 4);
-    EXPECT_EQ(axes.Item(QStringLiteral("A:3"))->PlottingMethod(), PLOT_SPLINE);
 
     // when the targets are grouped again,
     axes.ClearAxes(true);
@@ -278,18 +266,14 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     YAxis* fresh = axes.AssignAxis(Target("% used", "No Calculations"));
     axes.RestoreAxisSettings();
 
-    // then each new axis has the settings of the previous one with its label, the last one winning.
-    EXPECT_EQ(bits->Color(), 255);
-    EXPECT_EQ(bits->PlottingMethod(), PLOT_AREA);
-    EXPECT_TRUE(bits->FixedScales());
-    EXPECT_EQ(bits->FixedMax(), 1000.0f);
-    EXPECT_EQ(bits->FixedMin(), 0.0f);
-    EXPECT_EQ(packets->Color(), 3);
-    EXPECT_EQ(packets->PlottingMethod(), PLOT_SPLINE);
-    EXPECT_FALSE(packets->FixedScales());
-    EXPECT_EQ(fresh->Color(), 0);
-    EXPECT_TRUE(fresh->FixedScales()) << "no match: the percent scale stays";
-    EXPECT_EQ(fresh->FixedMax(), 102.0f);
+    // then each new axis has the settings of the previous one with its label, the last one winning;
+    // an axis without a match keeps its own.
+    EXPECT_EQ(Written(*bits),
+              "<Axis PLOT=\"Area\" Label=\"bps per Second\" Color=\"255\" FixedScales=\"Yes\" "
+              "FixedMax=\"1000\" FixedMin=\"0\"/>");
+    EXPECT_EQ(Written(*packets), "<Axis PLOT=\"Spline\" Label=\"pkts\" Color=\"3\"/>");
+    EXPECT_EQ(Written(*fresh), "<Axis PLOT=\"Line\" Label=\"% used\" Color=\"0\" FixedScales=\"Yes\" "
+                               "FixedMax=\"102\" FixedMin=\"-1\"/>");
 
     // The previous set is gone after one restore.
     bits->setColor(5);
@@ -338,10 +322,6 @@ TEST_F(YAxesTest, XMLRoundTrip)
     axis.ReadXML(
         Parse(odd, QStringLiteral("<x fixedmax='10' plot='best fit line' FIXEDSCALES='y' FixedMin='2.5' "
                                   "color='12abc' label='Load'/>")));
-    EXPECT_TRUE(axis.FixedScales());
-    EXPECT_EQ(axis.FixedMax(), 10.0f);
-    EXPECT_EQ(axis.FixedMin(), 2.5f);
-    EXPECT_EQ(axis.PlottingMethodName(), QStringLiteral("Best Fit Line"));
-    EXPECT_EQ(axis.Color(), 12);
-    EXPECT_EQ(axis.Label(), QStringLiteral("Load"));
+    EXPECT_EQ(Written(axis), "<Axis PLOT=\"Best Fit Line\" Label=\"Load\" Color=\"12\" FixedScales=\"Yes\" "
+                             "FixedMax=\"10\" FixedMin=\"2.5\"/>");
 }
