@@ -1,5 +1,6 @@
 #include "axis_plot.h"
 
+#include "chart_legend.h"
 #include "plot_math.h"
 #include "series_pen.h"
 
@@ -19,41 +20,6 @@ QColor WithAlpha(QColor color, int alpha)
     color.setAlpha(alpha);
     return color;
 }
-
-/// A legend entry that measures its text only when the text, font or icon height changed. The plot
-/// lays out the whole legend on every replot, and with a thousand entries the text measuring was
-/// most of the cost of drawing a poll cycle.
-class LegendEntry : public QCPPlottableLegendItem {
-public:
-    using QCPPlottableLegendItem::QCPPlottableLegendItem;
-
-protected:
-    QSize minimumOuterSizeHint() const override
-    {
-        if (!mPlottable)
-            return {};
-        const QFont font = getFont();
-        const QSize icon = mParentLegend->iconSize();
-        if (m_measuredHeight != icon.height() || m_measuredName != mPlottable->name() ||
-            m_measuredFont != font) {
-            m_measuredName = mPlottable->name();
-            m_measuredFont = font;
-            m_measuredHeight = icon.height();
-            m_textSize = QFontMetrics(font)
-                             .boundingRect(0, 0, 0, icon.height(), Qt::TextDontClip, m_measuredName)
-                             .size();
-        }
-        return {icon.width() + mParentLegend->iconTextPadding() + m_textSize.width() + mMargins.left() +
-                    mMargins.right(),
-                std::max(m_textSize.height(), icon.height()) + mMargins.top() + mMargins.bottom()};
-    }
-
-private:
-    mutable QString m_measuredName;
-    mutable QFont m_measuredFont;
-    mutable int m_measuredHeight = -1;
-    mutable QSize m_textSize;
-};
 
 } // namespace
 

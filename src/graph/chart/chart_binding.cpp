@@ -51,6 +51,11 @@ ChartBinding::Impl::Impl(ChartBinding& binding)
     series.assign(1, SeriesState());
 }
 
+ChartBinding::Impl::~Impl()
+{
+    DropSeries();
+}
+
 ChartBinding::ChartBinding(TargetOIDs& targets, YAxises& axes, ChartStyle& style, Clock& clock,
                            Prompter* prompter, QWidget* parent)
     : QWidget(parent), m_impl(std::make_unique<Impl>(*this)), m_targets(targets), m_axes(axes),

@@ -45,6 +45,8 @@ QByteArray ChartBinding::Svg(int width, int height)
     QCPPainter painter;
     if (!painter.begin(&generator))
         return QByteArray();
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
     m_impl->plot->toPainter(&painter, size.width(), size.height());
     painter.end();
     m_impl->Replot(); // the layout was left at the image's size

@@ -34,9 +34,15 @@ struct SeriesState {
 
 struct ChartBinding::Impl {
     explicit Impl(ChartBinding& owner);
+    ~Impl();
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
 
     // Structure and data.
     void Rebuild();
+    /// Drops every series; the legend goes first, as it re-flows itself for every entry taken
+    /// out of it one by one.
+    void DropSeries();
     void ReloadPending();
     void ScrollToNewest();
     QCPRange NewestRange() const;

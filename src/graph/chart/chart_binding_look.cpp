@@ -46,9 +46,15 @@ SeriesState& ChartBinding::Impl::SeriesAt(int subset)
     return series[size_t(subset)];
 }
 
+void ChartBinding::Impl::DropSeries()
+{
+    scene->Legend()->clearItems();
+    axisPlots.clear();
+}
+
 void ChartBinding::Impl::Rebuild()
 {
-    axisPlots.clear();
+    DropSeries();
     std::vector<bool> horizontal;
     for (const AxisState& axis : axes)
         horizontal.push_back(IsHorizontalMethod(axis.methodCode));

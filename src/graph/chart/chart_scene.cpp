@@ -1,5 +1,7 @@
 #include "chart_scene.h"
 
+#include "chart_legend.h"
+
 namespace {
 
 QCPTextElement* NewText(QCustomPlot* plot, int flags)
@@ -20,7 +22,7 @@ ChartScene::ChartScene(QCustomPlot* plot, ColumnTicker::LabelLookup labels)
     m_subTitle = NewText(plot, Qt::AlignCenter);
     m_rects = new QCPLayoutGrid;
     m_rects->setRowSpacing(6);
-    m_legend = new QCPLegend;
+    m_legend = new ChartLegend;
     m_legend->setFillOrder(QCPLegend::foColumnsFirst);
     auto* footer = new QCPLayoutGrid;
     const int flags[3] = {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignCenter,
