@@ -10,53 +10,34 @@ static double Convert(const QString& text, double x, const QLocale& locale = QLo
     return ConversionChain(text, locale).Apply(x);
 }
 
-TEST(ConversionChain, AppliesLeftToRightWithoutPrecedence)
+TEST(ConversionChain, StepsApplyLeftToRightUntilAnUnknownOperator)
 {
-    EXPECT_DOUBLE_EQ(Convert("*8", 100), 800);
-    EXPECT_DOUBLE_EQ(Convert("*8/1000", 1000), 8);
-    EXPECT_DOUBLE_EQ(Convert("/100", 4250), 42.5);
-    EXPECT_DOUBLE_EQ(Convert("+2*3", 1), 9);
-    EXPECT_DOUBLE_EQ(Convert("-5*2", 10), 10);
-    EXPECT_DOUBLE_EQ(Convert("/ 1 000", 5000), 5) << "blanks go before reading";
-    EXPECT_DOUBLE_EQ(Convert(" * 8\t", 2), 16);
-    EXPECT_DOUBLE_EQ(Convert("*1,000", 3), 3000) << "a group separator inside a number";
-    EXPECT_DOUBLE_EQ(Convert("*.5", 3), 1.5) << "leading decimal point";
-    EXPECT_DOUBLE_EQ(Convert("*1.5.3", 2), 3) << "the second point starts an unknown operator";
-    EXPECT_DOUBLE_EQ(Convert("", 7), 7);
-}
-
-TEST(ConversionChain, ZeroOperandAbandonsEverything)
-{
-    EXPECT_DOUBLE_EQ(Convert("*0", 123), 123);
-    EXPECT_DOUBLE_EQ(Convert("+0", 123), 123);
-    EXPECT_DOUBLE_EQ(Convert("*8/0", 123), 123) << "steps already applied are dropped too";
-    EXPECT_DOUBLE_EQ(Convert("*8+", 123), 123) << "no number counts as zero";
-    EXPECT_DOUBLE_EQ(Convert("*8x", 123), 123) << "the zero check comes before the operator";
-    EXPECT_DOUBLE_EQ(Convert("*.", 123), 123);
-    EXPECT_DOUBLE_EQ(Convert("*8/0.0", 123), 123);
-}
-
-TEST(ConversionChain, UnknownOperatorEndsTheChain)
-{
-    EXPECT_DOUBLE_EQ(Convert("*8x2", 10), 80);
-    EXPECT_DOUBLE_EQ(Convert("*8x2/0", 10), 80) << "nothing after the unknown operator is read";
-    EXPECT_DOUBLE_EQ(Convert("x2*8", 10), 10);
-    EXPECT_DOUBLE_EQ(Convert("%3", 10), 10);
-}
-
-TEST(ConversionChain, IntegerDivisionRoundsHalfToEvenAndCutsTowardZero)
-{
-    EXPECT_DOUBLE_EQ(Convert("\\3", 10), 3);
-    EXPECT_DOUBLE_EQ(Convert("\\2", 2.5), 1) << "2.5 rounds to 2";
-    EXPECT_DOUBLE_EQ(Convert("\\2", 3.5), 2) << "3.5 rounds to 4";
-    EXPECT_DOUBLE_EQ(Convert("\\2", 4.5), 2) << "4.5 rounds to 4";
-    EXPECT_DOUBLE_EQ(Convert("\\2", 5.5000001), 3);
-    EXPECT_DOUBLE_EQ(Convert("\\2", -7), -3);
-    EXPECT_DOUBLE_EQ(Convert("\\2.5", 9), 4) << "the divisor rounds to 2";
-    EXPECT_DOUBLE_EQ(Convert("\\3.5", 9), 2) << "the divisor rounds to 4";
-    EXPECT_DOUBLE_EQ(Convert("*10\\0.4", 9), 9) << "a divisor that rounds to 0 abandons the chain";
-    EXPECT_DOUBLE_EQ(Convert("\\1", 1e12), 2147483647) << "results beyond 32 bits stop at the limit";
-    EXPECT_DOUBLE_EQ(Convert("\\2+0.5", 7), 3.5);
+    const struct {
+        const char* text;
+        double x;
+        double expected;
+    } cases[] = {
+        // clang-format off
+        {"*8", 100, 800}, {"*8/1000", 1000, 8}, {"/100", 4250, 42.5}, {"+2*3", 1, 9}, {"-5*2", 10, 10},
+        {"", 7, 7},
+        // Blanks go before reading; a group separator inside a number; a leading decimal point;
+        // a second point starts an unknown operator.
+        {"/ 1 000", 5000, 5}, {" * 8\t", 2, 16}, {"*1,000", 3, 3000}, {"*.5", 3, 1.5}, {"*1.5.3", 2, 3},
+        // A zero operand (also no number at all) abandons every step, even those already applied; the
+        // zero check comes before the operator.
+        {"*0", 123, 123}, {"+0", 123, 123}, {"*8/0", 123, 123}, {"*8+", 123, 123}, {"*8x", 123, 123},
+        {"*.", 123, 123}, {"*8/0.0", 123, 123},
+        // An unknown operator ends the chain; nothing after it is read.
+        {"*8x2", 10, 80}, {"*8x2/0", 10, 80}, {"x2*8", 10, 10}, {"%3", 10, 10},
+        // Integer division rounds both sides half to even, then cuts toward zero; a divisor that
+        // rounds to 0 abandons the chain; results beyond 32 bits stop at the limit.
+        {"\\3", 10, 3}, {"\\2", 2.5, 1}, {"\\2", 3.5, 2}, {"\\2", 4.5, 2}, {"\\2", 5.5000001, 3},
+        {"\\2", -7, -3}, {"\\2.5", 9, 4}, {"\\3.5", 9, 2}, {"*10\\0.4", 9, 9}, {"\\1", 1e12, 2147483647},
+        {"\\2+0.5", 7, 3.5},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(Convert(QString::fromLatin1(c.text), c.x), c.expected) << c.text << " on " << c.x;
 }
 
 TEST(ConversionChain, OperandsAreSinglePrecision)
