@@ -6,6 +6,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// A hint as the line of a hints file that would give it.
+static QString line(const MibHint& hint)
+{
+    return QStringList{hint.calculationHint, hint.unitChoices, hint.indexByName, hint.defaultIndex}.join('|');
+}
+
 TEST(MibHints, ParsesLinesAndMergesFieldByField)
 {
     MibHints hints;
@@ -15,22 +21,12 @@ TEST(MibHints, ParsesLinesAndMergesFieldByField)
                    "  HOST-RESOURCES-MIB::hrProcessorLoad|GAUGE32|%\n"
                    "| orphan | fields\n");
     ASSERT_EQ(hints.entries().size(), 2);
-    const MibHint octets = hints.entries().value("ifInOctets");
-    EXPECT_EQ(octets.calculationHint, "COUNTER32");
-    EXPECT_EQ(octets.unitChoices, "Bps,bps=*8");
-    EXPECT_EQ(octets.indexByName, "IF-MIB:ifDescr");
-    EXPECT_EQ(octets.defaultIndex, "");
-    const MibHint load = hints.entries().value("HOST-RESOURCES-MIB:hrProcessorLoad");
-    EXPECT_EQ(load.unitChoices, "%");
-    EXPECT_EQ(load.indexByName, "");
+    EXPECT_EQ(line(hints.entries().value("ifInOctets")), "COUNTER32|Bps,bps=*8|IF-MIB:ifDescr|");
+    EXPECT_EQ(line(hints.entries().value("HOST-RESOURCES-MIB:hrProcessorLoad")), "GAUGE32|%||");
 
     // A later file overrides only the fields it fills.
     hints.loadText("ifInOctets | | Mbps=*8/1000000 | | 1\n");
-    const MibHint merged = hints.entries().value("ifInOctets");
-    EXPECT_EQ(merged.calculationHint, "COUNTER32");
-    EXPECT_EQ(merged.unitChoices, "Mbps=*8/1000000");
-    EXPECT_EQ(merged.defaultIndex, "1");
-
+    EXPECT_EQ(line(hints.entries().value("ifInOctets")), "COUNTER32|Mbps=*8/1000000|IF-MIB:ifDescr|1");
     EXPECT_FALSE(hints.loadFile("/nonexistent/trendwick-hints.txt"));
 }
 

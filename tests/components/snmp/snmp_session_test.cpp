@@ -35,11 +35,13 @@ protected:
         m_session.setTimeout(timeoutMs);
         m_session.setRetries(retries);
     }
-    void get(const QString& oid, const QString& tag)
+    /// A GET (or GET-NEXT) to the agent, or to another address.
+    void get(const QString& oid, const QString& tag, bool next = false, const QString& address = QString())
     {
         m_session.setRequestTag(tag);
         m_session.setOID(oid);
-        m_session.SendGet(m_agent.address());
+        const QString to = address.isEmpty() ? m_agent.address() : address;
+        next ? m_session.SendGetNext(to) : m_session.SendGet(to);
     }
 
     TestAgent m_agent;
@@ -47,30 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(SnmpSessionTest, GetAndGetNextAnswerWithValueOidAndTag)
-{
-    ResponseRecorder recorder(m_session);
-    get(SysUpTime, QStringLiteral("O:1"));
-    m_session.setRequestTag(QStringLiteral("O:2"));
-    m_session.setOID(QStringLiteral(".1.3.6.1.2.1.1.3"));
-    m_session.SendGetNext(m_agent.address());
-    EXPECT_TRUE(recorder.answers.isEmpty()) << "asynchronous requests return before their answers";
-    ASSERT_TRUE(recorder.waitFor(2));
-
-    const RecordedResponse got = recorder.byTag.value(QStringLiteral("O:1"));
-    EXPECT_EQ(got.status, SNMPSession::RESPONSE_OK);
-    EXPECT_EQ(got.address, m_agent.address());
-    EXPECT_EQ(got.oid, SysUpTime);
-    EXPECT_EQ(got.code, 0);
-    EXPECT_TRUE(isDecimal(got.value)) << got.value.toStdString();
-    EXPECT_EQ(got.type, QStringLiteral("TimeTicks"));
-
-    const RecordedResponse next = recorder.byTag.value(QStringLiteral("O:2"));
-    EXPECT_EQ(next.status, SNMPSession::RESPONSE_OK);
-    EXPECT_EQ(next.oid, SysUpTime);
-    EXPECT_TRUE(isDecimal(next.value));
-}
 
 TEST_F(SnmpSessionTest, WalkOfAControlledTableVisitsExactlyItsRows)
 {
@@ -104,11 +82,8 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
     ResponseRecorder recorder(m_session);
     setPatience(100, 1);
     m_agent.stop();
-    for (int i = 0; i < 200; ++i) {
-        m_session.setRequestTag(QString::number(i));
-        m_session.setOID(i % 2 ? SysUpTime : IfInOctets + QStringLiteral(".1"));
-        i % 3 ? m_session.SendGet(m_agent.address()) : m_session.SendGetNext(m_agent.address());
-    }
+    for (int i = 0; i < 200; ++i)
+        get(i % 2 ? SysUpTime : IfInOctets + QStringLiteral(".1"), QString::number(i), i % 3 == 0);
     ASSERT_TRUE(recorder.waitFor(200));
     EXPECT_EQ(recorder.byTag.size(), 200) << "every request is answered once";
     for (const RecordedResponse& answer : std::as_const(recorder.answers)) {
@@ -118,7 +93,6 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
         EXPECT_EQ(answer.address, m_agent.address());
         EXPECT_EQ(answer.code, -1);
     }
-    EXPECT_EQ(m_session.ResponseValue(), QString());
 
     startAgent();
     for (int i = 0; i < 200; ++i)
@@ -179,16 +153,18 @@ TEST_F(SnmpSessionTest, MissingObjectsFailAloneInsideABatchInBothVersions)
         session.setVersion(version);
         ResponseRecorder recorder(session);
         // Issued back to back, so they share PDUs.
-        const QList<QPair<QString, QString>> requests{
-            {QStringLiteral("present"), TestAgent::controlledOid(QStringLiteral("1.1.0"))},
-            {QStringLiteral("noSuchObject"), QStringLiteral("1.3.6.1.2.1.1.99.0")},
-            {QStringLiteral("uptime"), SysUpTime},
-            {QStringLiteral("noSuchInstance"), QStringLiteral("1.3.6.1.2.1.1.3.7")},
-            {QStringLiteral("big"), TestAgent::controlledOid(QStringLiteral("1.2.0"))},
-            {QStringLiteral("notServed"), TestAgent::controlledOid(QStringLiteral("1.9.0"))},
+        const auto controlled = [](const char* suffix) {
+            return TestAgent::controlledOid(QLatin1String(suffix));
         };
+        const QList<QPair<const char*, QString>> requests{
+            {"present", controlled("1.1.0")},
+            {"noSuchObject", QStringLiteral("1.3.6.1.2.1.1.99.0")},
+            {"uptime", SysUpTime},
+            {"noSuchInstance", QStringLiteral("1.3.6.1.2.1.1.3.7")},
+            {"big", controlled("1.2.0")},
+            {"notServed", controlled("1.9.0")}};
         for (const auto& [tag, oid] : requests) {
-            session.setRequestTag(tag);
+            session.setRequestTag(QLatin1String(tag));
             session.setOID(oid);
             session.SendGet(m_agent.address());
         }
@@ -245,10 +221,13 @@ TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
     ResponseRecorder recorder(m_session);
     for (const Case& c : cases)
         get(TestAgent::controlledOid(QLatin1String(c.suffix)), QLatin1String(c.suffix));
+    EXPECT_TRUE(recorder.answers.isEmpty()) << "asynchronous requests return before their answers";
     ASSERT_TRUE(recorder.waitFor(int(std::size(cases))));
     for (const Case& c : cases) {
         const RecordedResponse answer = recorder.byTag.value(QLatin1String(c.suffix));
         EXPECT_EQ(answer.status, SNMPSession::RESPONSE_OK) << c.suffix;
+        EXPECT_EQ(answer.code, 0) << c.suffix;
+        EXPECT_EQ(answer.address, m_agent.address());
         EXPECT_EQ(answer.oid, TestAgent::controlledOid(QLatin1String(c.suffix)));
         EXPECT_EQ(answer.value, QString::fromUtf8(c.expected ? c.expected : c.written)) << c.suffix;
         EXPECT_EQ(answer.type, QLatin1String(c.typeName)) << c.suffix;
@@ -298,12 +277,8 @@ TEST_F(SnmpSessionTest, TenThousandRequestsBackToBackAreAllAnswered)
 TEST_F(SnmpSessionTest, RequestsThatCannotBeSentAreAnsweredLater)
 {
     ResponseRecorder recorder(m_session);
-    m_session.setRequestTag(QStringLiteral("host name"));
-    m_session.setOID(SysUpTime);
-    m_session.SendGet(QStringLiteral("localhost"));
-    m_session.setRequestTag(QStringLiteral("bad oid"));
-    m_session.setOID(QStringLiteral("1.3.six"));
-    m_session.SendGet(m_agent.address());
+    get(SysUpTime, QStringLiteral("host name"), false, QStringLiteral("localhost"));
+    get(QStringLiteral("1.3.six"), QStringLiteral("bad oid"));
     EXPECT_TRUE(recorder.answers.isEmpty());
     ASSERT_TRUE(recorder.waitFor(2));
     for (const RecordedResponse& answer : std::as_const(recorder.answers)) {
