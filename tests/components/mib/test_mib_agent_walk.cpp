@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include <net-snmp/net-snmp-config.h>
@@ -61,28 +63,14 @@ static bool walk(const TestAgent& agent, const QString& root, std::vector<Bindin
 // Whether a value of this wire type may carry an object of this MIB base type.
 static bool typeAgrees(u_char wire, int mibType)
 {
-    switch (wire) {
-    case ASN_INTEGER:
-        return mibType == TYPE_INTEGER || mibType == TYPE_INTEGER32;
-    case ASN_OCTET_STR:
-        return mibType == TYPE_OCTETSTR || mibType == TYPE_BITSTRING;
-    case ASN_OBJECT_ID:
-        return mibType == TYPE_OBJID;
-    case ASN_IPADDRESS:
-        return mibType == TYPE_IPADDR || mibType == TYPE_NETADDR;
-    case ASN_COUNTER:
-        return mibType == TYPE_COUNTER;
-    case ASN_GAUGE:
-        return mibType == TYPE_GAUGE || mibType == TYPE_UNSIGNED32 || mibType == TYPE_UINTEGER;
-    case ASN_TIMETICKS:
-        return mibType == TYPE_TIMETICKS;
-    case ASN_COUNTER64:
-        return mibType == TYPE_COUNTER64;
-    case ASN_OPAQUE:
-        return mibType == TYPE_OPAQUE;
-    default:
-        return false;
-    }
+    static const std::pair<u_char, int> carried[] = {
+        {ASN_INTEGER, TYPE_INTEGER},     {ASN_INTEGER, TYPE_INTEGER32}, {ASN_OCTET_STR, TYPE_OCTETSTR},
+        {ASN_OCTET_STR, TYPE_BITSTRING}, {ASN_OBJECT_ID, TYPE_OBJID},   {ASN_IPADDRESS, TYPE_IPADDR},
+        {ASN_IPADDRESS, TYPE_NETADDR},   {ASN_COUNTER, TYPE_COUNTER},   {ASN_GAUGE, TYPE_GAUGE},
+        {ASN_GAUGE, TYPE_UNSIGNED32},    {ASN_GAUGE, TYPE_UINTEGER},    {ASN_TIMETICKS, TYPE_TIMETICKS},
+        {ASN_COUNTER64, TYPE_COUNTER64}, {ASN_OPAQUE, TYPE_OPAQUE}};
+    return std::find(std::begin(carried), std::end(carried), std::pair<u_char, int>(wire, mibType)) !=
+           std::end(carried);
 }
 
 TEST(MibAgentWalk, StandardSubtreesMapToOurObjects)
