@@ -137,17 +137,14 @@ TEST_F(TargetOIDsTest, XMLRoundTripContinuesTheNumbering)
         return OrderedXMLText(document, ModelXMLAttributeOrder());
     };
     const QString text = written();
-    EXPECT_EQ(
-        text,
-        QStringLiteral(
-            "<Trendwick><TargetOIDs>"
-            "<TargetOID IP=\"127.0.0.1\" Hostname=\"a\" Community=\"public\" MIB=\"IF-MIB::ifInOctets\" "
-            "Index=\"1\" Units=\"bps=*8\" Instance=\"\" Color=\"200\" LineStyle=\"SOLID 4\" "
-            "Calculation=\"x per Second\" Label=\"\" AutoLabel=\"TRUE\"/>"
-            "<TargetOID IP=\"127.0.0.2\" Hostname=\"b\" Community=\"private\" MIB=\"\" Index=\"\" "
-            "Units=\"\" Instance=\"\" Color=\"-1\" LineStyle=\"SOLID 4\" Calculation=\"No Calculations\" "
-            "Label=\"\" AutoLabel=\"TRUE\"/>"
-            "</TargetOIDs></Trendwick>"));
+    // The element format is pinned by the graph definition's golden file; here the wrapper, and a
+    // target whose MIB lookup found nothing.
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("<Trendwick><TargetOIDs><TargetOID IP=\"127.0.0.1\" Hostname=\"a\"")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("Hostname=\"b\" Community=\"private\" MIB=\"\" Index=\"\" Units=\"\" "
+                                     "Instance=\"\" Color=\"-1\"")));
+    EXPECT_EQ(text.count(QStringLiteral("<TargetOID ")), 2);
 
     // Given a collection that has handed out O:1..O:3 and holds two targets,
     // when a definition with three targets (any element name) is read,
