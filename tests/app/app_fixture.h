@@ -10,6 +10,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
+}
 
 /// One test agent for a whole suite, fresh settings values, a scripted prompter and a temporary
 /// folder per test; every graph window a test leaves open is closed afterwards.

@@ -1,47 +1,26 @@
+#include "app_fixture.h"
+
 #include "graph_mib_command.h"
 
-#include <clock.h>
 #include <oid_details.h>
-#include <scripted_prompter.h>
-#include <settings.h>
 #include <snmp_session.h>
 #include <target_oids.h>
-#include <test_agent.h>
 
-#include <gtest/gtest.h>
-#include <memory>
+#include <array>
+#include <vector>
 
 namespace {
 
-struct IndexChoice {
-    QString target, ip, community, mib, units, calculation;
-};
-
-class GraphMIBCommandTest : public ::testing::Test {
+class GraphMIBCommandTest : public AppTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_agent = std::make_unique<TestAgent>();
-        QString error;
-        ASSERT_TRUE(s_agent->start(&error)) << error.toStdString();
-    }
-    static void TearDownTestSuite() { s_agent.reset(); }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(s_agent) << "the test agent did not start";
-        // A silent agent must not hold the suite up for long.
-        settings.setSNMPTimeout(300);
-        settings.setSNMPRetries(1);
-        settings.setSNMPVersion(2);
-    }
-
+    /// Runs the request; the index chooser's arguments are recorded, joined with "|".
     GraphMIBCommand::Outcome run(const GraphMIBRequest& request)
     {
         return command.Run(request, targets,
                            [this](const QString& target, const QString& ip, const QString& community,
                                   const QString& mib, const QString& units, const QString& calculation) {
-                               choices.push_back({target, ip, community, mib, units, calculation});
+                               choices
+                                   << QStringList{target, ip, community, mib, units, calculation}.join('|');
                            });
     }
 
@@ -55,6 +34,7 @@ protected:
         return r;
     }
 
+    /// The messages shown, each of which must be a plain warning.
     QStringList messages() const
     {
         QStringList texts;
@@ -66,19 +46,24 @@ protected:
         return texts;
     }
 
-    static std::unique_ptr<TestAgent> s_agent;
-    Settings settings;
-    ManualClock clock;
-    ScriptedPrompter prompter;
+    /// The fields of the only target: index, host name, IP, community, instance, calculation,
+    /// units, conversion.
+    QStringList added() const
+    {
+        if (targets.Count() != 1)
+            return {QStringLiteral("%1 targets").arg(targets.Count())};
+        const TargetOID* t = targets.At(0);
+        return {t->Index(),    t->Hostname(),    t->IP(),    t->Community(),
+                t->Instance(), t->Calculation(), t->Units(), t->Conversion()};
+    }
+
     SNMPSession session;
     TargetOIDs targets{clock, settings};
     GraphMIBCommand command{session, prompter, settings};
-    std::vector<IndexChoice> choices;
+    QStringList choices;
 };
 
-std::unique_ptr<TestAgent> GraphMIBCommandTest::s_agent;
-
-TEST_F(GraphMIBCommandTest, EmptyFieldsAreReportedInOrderAndNothingIsSent)
+TEST_F(GraphMIBCommandTest, EveryProblemIsToldAndNothingIsAdded)
 {
     GraphMIBRequest r;
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::Rejected);
@@ -86,85 +71,56 @@ TEST_F(GraphMIBCommandTest, EmptyFieldsAreReportedInOrderAndNothingIsSent)
     run(r);
     r.Community = "public";
     run(r);
-    EXPECT_EQ(messages(),
-              QStringList({"You must enter an IP address or Hostname", "You must enter a community string.",
-                           "You must enter a MIB/OID to monitor."}));
-    EXPECT_EQ(targets.Count(), 0);
     EXPECT_EQ(session.ResponseStatus(), 0) << "no request may go out for an incomplete request";
-}
 
-TEST_F(GraphMIBCommandTest, AddressAndNameProblems)
-{
-    GraphMIBRequest r = request("sysUpTime");
+    r = request("sysUpTime");
     r.Target = "no..such..host"; // fails inside the resolver, without asking a name server
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::Rejected);
-
     run(request("noSuchObjectAnywhere"));
-
     r = request("sysUpTime");
     r.Community = "wrong";
     run(r);
-
     run(request("OLD-CISCO-CPU-MIB:avgBusy5"));
 
-    const QString address = s_agent->address();
-    EXPECT_EQ(messages(), QStringList({"Cannot resolve no..such..host to and IP address.",
-                                       "noSuchObjectAnywhere is not a valid MIB/OID name.",
-                                       address + " does not respond to SNMP queries using \"wrong\"",
-                                       address + " does not seem to support OLD-CISCO-CPU-MIB:avgBusy5"}));
-    EXPECT_EQ(targets.Count(), 0);
-    EXPECT_TRUE(choices.empty());
-}
-
-TEST_F(GraphMIBCommandTest, AStoppedAgentDoesNotRespond)
-{
     TestAgent silent;
     ASSERT_TRUE(silent.start());
-    const QString address = silent.address();
+    const QString stopped = silent.address();
     silent.stop();
-
-    GraphMIBRequest r = request("ifInOctets", "1");
-    r.Target = address;
+    r = request("ifInOctets", "1");
+    r.Target = stopped;
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::Rejected);
-    EXPECT_EQ(messages(), QStringList({address + " does not respond to SNMP queries using \"public\""}));
+
+    const QString address = s_agent->address();
+    EXPECT_EQ(messages(),
+              QStringList({"You must enter an IP address or Hostname", "You must enter a community string.",
+                           "You must enter a MIB/OID to monitor.",
+                           "Cannot resolve no..such..host to and IP address.",
+                           "noSuchObjectAnywhere is not a valid MIB/OID name.",
+                           address + " does not respond to SNMP queries using \"wrong\"",
+                           address + " does not seem to support OLD-CISCO-CPU-MIB:avgBusy5",
+                           stopped + " does not respond to SNMP queries using \"public\""}));
     EXPECT_EQ(targets.Count(), 0);
+    EXPECT_TRUE(choices.isEmpty());
 }
 
-TEST_F(GraphMIBCommandTest, AScalarGetsIndexZeroWithoutTheIndexChooser)
+TEST_F(GraphMIBCommandTest, AScalarGetsIndexZeroAndATableColumnWithAnIndexThatRow)
 {
     GraphMIBRequest r = request("sysUpTime", "7");
     r.Instance = "uptime";
     r.Hostname = "agent.example";
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::TargetAdded);
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_TRUE(choices.empty());
-    ASSERT_EQ(targets.Count(), 1);
-    const TargetOID* target = targets.At(0);
-    EXPECT_EQ(target->Index(), "0");
-    EXPECT_EQ(target->IP(), s_agent->address());
-    EXPECT_EQ(target->Community(), "public");
-    EXPECT_EQ(target->Hostname(), "agent.example");
-    EXPECT_EQ(target->Instance(), "uptime");
-    EXPECT_EQ(target->Calculation(), "No Calculations");
     // The last unit choice wins, conversion included.
-    EXPECT_EQ(target->Units(), "s");
-    EXPECT_EQ(target->Conversion(), "/100");
-}
+    EXPECT_EQ(added(), QStringList({"0", "agent.example", s_agent->address(), "public", "uptime",
+                                    "No Calculations", "s", "/100"}));
+    targets.Clear();
 
-TEST_F(GraphMIBCommandTest, ATableColumnWithAnIndexAddsThatRow)
-{
-    GraphMIBRequest r = request("IF-MIB:ifInOctets", "1");
+    r = request("IF-MIB:ifInOctets", "1");
     r.Target = "localhost:" + QString::number(s_agent->port());
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::TargetAdded);
-    ASSERT_EQ(targets.Count(), 1);
-    const TargetOID* target = targets.At(0);
-    EXPECT_EQ(target->Index(), "1");
-    EXPECT_EQ(target->Hostname(), r.Target);
-    EXPECT_EQ(target->IP(), "127.0.0.1:" + QString::number(s_agent->port()));
-    EXPECT_EQ(target->Calculation(), "x per Second");
-    EXPECT_EQ(target->Units(), "bps");
-    EXPECT_TRUE(target->Instance().isEmpty());
-    EXPECT_TRUE(choices.empty());
+    EXPECT_EQ(added(), QStringList({"1", r.Target, "127.0.0.1:" + QString::number(s_agent->port()), "public",
+                                    "", "x per Second", "bps", "*8"}));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(choices.isEmpty());
 }
 
 TEST_F(GraphMIBCommandTest, ATableColumnWithoutAnIndexGoesToTheIndexChooser)
@@ -172,38 +128,27 @@ TEST_F(GraphMIBCommandTest, ATableColumnWithoutAnIndexGoesToTheIndexChooser)
     GraphMIBRequest r = request("ifInOctets");
     r.Calculation = "x per Minute";
     EXPECT_EQ(run(r), GraphMIBCommand::Outcome::IndexesSelected);
-    ASSERT_EQ(choices.size(), 1u);
-    const IndexChoice& choice = choices.front();
-    EXPECT_EQ(choice.target, s_agent->address());
-    EXPECT_EQ(choice.ip, s_agent->address());
-    EXPECT_EQ(choice.community, "public");
-    EXPECT_EQ(choice.mib, "ifInOctets");
-    EXPECT_EQ(choice.units, "Bps,bps=*8");
-    EXPECT_EQ(choice.calculation, "x per Minute");
+    const QString address = s_agent->address();
+    EXPECT_EQ(choices, QStringList{address + "|" + address + "|public|ifInOctets|Bps,bps=*8|x per Minute"});
     EXPECT_EQ(targets.Count(), 0) << "the chooser adds rows itself";
     EXPECT_TRUE(messages().isEmpty());
-
     // The window's session shows the answered OID to whoever borrows it next.
     EXPECT_TRUE(session.OID().startsWith("1.3.6.1.2.1.2.2.1.10.")) << session.OID().toStdString();
 }
 
 TEST_F(GraphMIBCommandTest, CalculationComesFromTheHintOrElseTheSyntax)
 {
-    const auto calculation = [](const QString& hint, const QString& syntax) {
+    const std::vector<std::array<const char*, 3>> cases{
+        {"COUNTER32", "Gauge32", "x per Second"},   {"gauge32", "Counter32", "No Calculations"},
+        {"No Calculations", "", "No Calculations"}, {"", "Gauge32", "No Calculations"},
+        {"", "INTEGER", "No Calculations"},         {"", "Counter64", "x per Second"},
+        {"", "TimeTicks", "x per Second"},          {"SOMETHING", "Gauge32", "x per Second"}};
+    for (const auto& [hint, syntax, expected] : cases) {
         OIDInfo info;
-        info.calculationHint = hint;
-        info.syntaxName = syntax;
-        return GraphMIBCommand::CalculationFor(OIDDetails(info));
-    };
-    EXPECT_EQ(calculation("COUNTER32", "Gauge32"), "x per Second");
-    EXPECT_EQ(calculation("gauge32", "Counter32"), "No Calculations");
-    EXPECT_EQ(calculation("No Calculations", ""), "No Calculations");
-    EXPECT_EQ(calculation("", "Gauge32"), "No Calculations");
-    EXPECT_EQ(calculation("", "INTEGER"), "No Calculations");
-    EXPECT_EQ(calculation("", "Counter64"), "x per Second");
-    EXPECT_EQ(calculation("", "TimeTicks"), "x per Second");
-    EXPECT_EQ(calculation("SOMETHING", "Gauge32"), "x per Second");
-
+        info.calculationHint = QLatin1String(hint);
+        info.syntaxName = QLatin1String(syntax);
+        EXPECT_EQ(GraphMIBCommand::CalculationFor(OIDDetails(info)), expected) << hint << " " << syntax;
+    }
     // Through the probe as well: ifSpeed's hint is GAUGE32.
     EXPECT_EQ(run(request("ifSpeed", "1")), GraphMIBCommand::Outcome::TargetAdded);
     EXPECT_EQ(targets.At(0)->Calculation(), "No Calculations");
