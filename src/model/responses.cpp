@@ -5,12 +5,7 @@
 
 qint16 Responses::Count() const
 {
-    qint16 count = 0;
-    for (double value : m_values) {
-        if (value != NoValue)
-            ++count;
-    }
-    return count;
+    return qint16(m_count);
 }
 
 int Responses::SlotOf(int index) const
@@ -36,9 +31,50 @@ void Responses::LogValue(double value, qint64 wallClockMsecs)
     const double old = m_values[m_position];
     m_nanCount += int(std::isnan(value)) - int(std::isnan(old));
     FollowExtremes(old, value);
+    FollowSum(old, -1);
+    FollowSum(value, 1);
     m_values[m_position] = value;
     m_times[m_position] = wallClockMsecs;
     m_position = (m_position + 1) % Size;
+    ++m_writes;
+    if (m_position == 0)
+        RecountSum();
+}
+
+void Responses::FollowSum(double value, int sign)
+{
+    if (value == NoValue)
+        return;
+    m_count += sign;
+    if (std::isnan(value))
+        return; // counted in m_nanCount
+    if (std::isinf(value)) {
+        (value > 0 ? m_positiveInfinities : m_negativeInfinities) += sign;
+        return;
+    }
+    const double term = sign * value;
+    const double sum = m_sum + term;
+    m_sumError += std::abs(m_sum) >= std::abs(term) ? (m_sum - sum) + term : (term - sum) + m_sum;
+    m_sum = sum;
+}
+
+void Responses::RecountSum()
+{
+    // In slot order, as the average was always summed, so every trip starts from the same figure.
+    m_sum = 0;
+    m_sumError = 0;
+    m_count = 0;
+    m_positiveInfinities = 0;
+    m_negativeInfinities = 0;
+    for (double value : m_values) {
+        if (value == NoValue)
+            continue;
+        ++m_count;
+        if (std::isinf(value))
+            ++(value > 0 ? m_positiveInfinities : m_negativeInfinities);
+        else if (!std::isnan(value))
+            m_sum += value;
+    }
 }
 
 void Responses::FollowExtremes(double old, double value)
@@ -103,6 +139,23 @@ double Responses::Low() const
 
 double Responses::Average() const
 {
+    if (m_count == 0)
+        return NoValue;
+    if (m_nanCount > 0 || (m_positiveInfinities > 0 && m_negativeInfinities > 0))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (m_positiveInfinities > 0)
+        return std::numeric_limits<double>::infinity();
+    if (m_negativeInfinities > 0)
+        return -std::numeric_limits<double>::infinity();
+    const double sum = m_sum + m_sumError;
+    // Finite values whose sum overflows: only the scan in slot order gives the old figure.
+    if (!std::isfinite(sum))
+        return AverageByScan();
+    return sum / m_count;
+}
+
+double Responses::AverageByScan() const
+{
     double sum = 0;
     int count = 0;
     for (double value : m_values) {
@@ -116,6 +169,7 @@ double Responses::Average() const
 
 void Responses::Reset()
 {
+    m_writes += Size + 1;
     m_values.fill(NoValue);
     m_times.fill(NoTime);
     m_high = NoValue;
@@ -124,6 +178,11 @@ void Responses::Reset()
     m_lowKnown = true;
     m_lowFound = false;
     m_nanCount = 0;
+    m_sum = 0;
+    m_sumError = 0;
+    m_count = 0;
+    m_positiveInfinities = 0;
+    m_negativeInfinities = 0;
 }
 
 static constexpr qint64 kMsecsPerDay = 86400000;

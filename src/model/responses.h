@@ -33,6 +33,10 @@ public:
     double Average() const;
     /// Marks every slot empty; the write position stays where it is.
     void Reset();
+    /// Counts the changes to the entries: one per LogValue, and a Reset jumps it by more than a
+    /// whole ring, so that whoever copied the entries can tell what moved on since (a copy
+    /// taken at count c is still right, shifted by n places, when the count is c + n, n < Size).
+    quint64 Writes() const { return m_writes; }
 
     /// Local wall-clock reading as milliseconds since 1970-01-01 00:00 local time. Rates count the
     /// seconds and minute boundaries a user sees on the wall clock, and reading a local QDateTime's
@@ -46,6 +50,11 @@ private:
     /// Keeps the remembered extremes right after `old` was overwritten by `value`, or forgets them
     /// when only a new scan can tell (the old value may have been the only extreme).
     void FollowExtremes(double old, double value);
+    /// Takes `value` into (sign 1) or out of (sign -1) the running sum and counts.
+    void FollowSum(double value, int sign);
+    /// Sum and count of the slots that hold a value, from a scan in slot order.
+    void RecountSum();
+    double AverageByScan() const;
 
     // Scale and table ask for the extremes of every target on every poll; they are remembered
     // between writes rather than scanned out of all 500 slots each time.
@@ -57,7 +66,19 @@ private:
     // With a NaN among the values the smallest one depends on slot order, so Low scans then.
     int m_nanCount = 0;
 
+    // The table asks for every target's average on every poll. The running sum holds the finite
+    // values only, compensated (Neumaier) so that a large value leaving the ring does not wipe out
+    // the small ones beside it, and it is recounted by a scan once per trip round the ring so that
+    // rounding cannot build up. Infinities are counted apart, as their sum would stay NaN after
+    // they leave.
+    double m_sum = 0;
+    double m_sumError = 0;
+    int m_count = 0;
+    int m_positiveInfinities = 0;
+    int m_negativeInfinities = 0;
+
     std::array<double, Size> m_values;
     std::array<qint64, Size> m_times;
     int m_position = 0;
+    quint64 m_writes = 0;
 };
