@@ -244,7 +244,7 @@ SnmpAgentChannel::Batch SnmpAgentChannel::takeBatch()
     int bytes = 0;
     while (!m_queue.empty() && int(batch.requests.size()) < limit) {
         SnmpRequest& request = m_queue.front();
-        const int size = varbindBytes(request.name);
+        const int size = varbindBytes(request.oid->name);
         if (!batch.requests.empty() &&
             (request.next != next || request.solo || bytes + size > MaxRequestBytes))
             break;
@@ -260,7 +260,7 @@ void SnmpAgentChannel::sendBatch()
     Batch batch = takeBatch();
     PduOwner pdu(snmp_pdu_create(batch.requests.front().next ? SNMP_MSG_GETNEXT : SNMP_MSG_GET));
     for (const SnmpRequest& request : batch.requests)
-        snmp_add_null_var(pdu.get(), request.name.constData(), size_t(request.name.size()));
+        snmp_add_null_var(pdu.get(), request.oid->name.constData(), size_t(request.oid->name.size()));
     netsnmp_session* session = snmp_sess_session(m_session.get());
     session->timeout = long(m_timeoutMs) * 1000;
     session->retries = m_retries;
@@ -390,8 +390,9 @@ bool SnmpAgentChannel::variablesMatch(const Batch& batch, const netsnmp_pdu& pdu
         if (position >= batch.requests.size())
             return false;
         const SnmpRequest& request = batch.requests[position++];
-        const int order = snmp_oid_compare(variable->name, variable->name_length, request.name.constData(),
-                                           size_t(request.name.size()));
+        const SnmpOid& asked = request.oid->name;
+        const int order =
+            snmp_oid_compare(variable->name, variable->name_length, asked.constData(), size_t(asked.size()));
         const bool sameName = order == 0;
         if (!request.next || isException(variable->type)) {
             if (!sameName)
@@ -427,7 +428,11 @@ void SnmpAgentChannel::answerVariables(Batch& batch, const netsnmp_pdu& pdu)
         answer.serial = request.serial;
         answer.address = std::move(request.address);
         answer.tag = std::move(request.tag);
-        answer.oid = dottedOid(variable->name, variable->name_length);
+        // A GET is answered for the OID it asked for (variablesMatch made sure); a GETNEXT never is.
+        if (!request.next && !request.oid->canonical.isNull())
+            answer.oid = request.oid->canonical;
+        else
+            answer.oid = dottedOid(variable->name, variable->name_length);
         answer.status = SNMPSession::RESPONSE_OK;
         answer.code = 0;
         answer.value = valueText(*variable);

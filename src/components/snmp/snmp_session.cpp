@@ -61,7 +61,8 @@ void SNMPSession::send(const QString& address, bool next)
 
     QString error;
     SnmpAgentChannel* channel = nullptr;
-    if (!parseDottedOid(m_oid, &request.name))
+    request.oid = oidFor(m_oid);
+    if (!request.oid)
         error = QStringLiteral("not a dotted OID: \"%1\"").arg(m_oid);
     else
         channel = channelFor(address, &error);
@@ -81,6 +82,22 @@ void SNMPSession::send(const QString& address, bool next)
     }
     if (blocking)
         waitFor(serial);
+}
+
+std::shared_ptr<const SnmpOidText> SNMPSession::oidFor(const QString& text)
+{
+    const auto known = m_knownOids.constFind(text);
+    if (known != m_knownOids.constEnd())
+        return known.value();
+    auto parsed = std::make_shared<SnmpOidText>();
+    if (!parseDottedOid(text, &parsed->name))
+        return nullptr;
+    if (dottedOid(parsed->name.constData(), size_t(parsed->name.size())) == text)
+        parsed->canonical = text;
+    if (m_knownOids.size() >= MaxKnownOids)
+        m_knownOids.clear();
+    m_knownOids.insert(text, parsed);
+    return parsed;
 }
 
 SnmpAgentChannel* SNMPSession::channelFor(const QString& address, QString* error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <map>
@@ -10,6 +11,7 @@
 
 class SnmpAgentChannel;
 struct SnmpAnswer;
+struct SnmpOidText;
 
 /// The SNMP session component: GET and GET-NEXT requests to SNMPv1/v2c agents on net-snmp.
 ///
@@ -98,6 +100,8 @@ private:
     struct Wait;
 
     void send(const QString& address, bool next);
+    /// The OID text read into net-snmp's form; nullptr when it is no dotted OID.
+    std::shared_ptr<const SnmpOidText> oidFor(const QString& text);
     SnmpAgentChannel* channelFor(const QString& address, QString* error);
     void deliver(std::vector<SnmpAnswer>& answers);
     void postFailure(const SnmpAnswer& answer);
@@ -120,6 +124,11 @@ private:
     std::map<QByteArray, std::unique_ptr<SnmpAgentChannel>> m_channels;
     std::vector<std::unique_ptr<SnmpAgentChannel>> m_retired;
     std::unordered_map<quint64, Wait*> m_waits;
+
+    // Polling asks for the same OIDs over and over: each text is read once. Bounded, since a
+    // long walk passes every OID of a table only once.
+    static constexpr int MaxKnownOids = 8192;
+    QHash<QString, std::shared_ptr<const SnmpOidText>> m_knownOids;
 
     // The channel of the previous request: polling sends many requests to one agent in a row.
     QString m_lastAddress;

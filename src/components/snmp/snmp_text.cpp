@@ -1,14 +1,32 @@
 #include "snmp_text.h"
 
 #include <QStringDecoder>
+#include <iterator>
 
 #include <arpa/inet.h>
 
 namespace {
 
-QString decimalText(quint64 value)
+// Straight into the string's own buffer: every answered counter or gauge passes here, and
+// QString::number goes through the locale machinery and a temporary.
+QString decimalText(quint64 magnitude, bool negative = false)
 {
-    return QString::number(value);
+    char16_t digits[21];
+    char16_t* const end = digits + std::size(digits);
+    char16_t* begin = end;
+    do {
+        *--begin = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative)
+        *--begin = u'-';
+    return QString(reinterpret_cast<const QChar*>(begin), end - begin);
+}
+
+QString signedText(qint64 value)
+{
+    const bool negative = value < 0;
+    return decimalText(negative ? 0 - quint64(value) : quint64(value), negative);
 }
 
 bool printableText(const QByteArray& bytes)
@@ -121,7 +139,7 @@ QString valueText(const netsnmp_variable_list& variable)
 {
     switch (variable.type) {
     case ASN_INTEGER:
-        return QString::number(qint64(*variable.val.integer));
+        return signedText(qint64(*variable.val.integer));
     case ASN_COUNTER:
     case ASN_GAUGE:
     case ASN_TIMETICKS:
@@ -136,7 +154,7 @@ QString valueText(const netsnmp_variable_list& variable)
                            quint32(variable.val.counter64->low));
 #ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
     case ASN_OPAQUE_I64:
-        return QString::number(
+        return signedText(
             qint64((quint64(variable.val.counter64->high) << 32) | quint32(variable.val.counter64->low)));
     case ASN_OPAQUE_FLOAT:
         return QString::number(double(*variable.val.floatVal));
