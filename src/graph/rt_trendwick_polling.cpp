@@ -35,7 +35,7 @@ void RTTrendwick::PollNow()
     }
     for (TargetOID* target : *m_targets) {
         m_snmp->setRequestTag(target->Key());
-        m_snmp->setOID(target->OID().DottedOID() + QLatin1Char('.') + target->Index());
+        m_snmp->setOID(target->PolledOID());
         m_snmp->setCommunity(target->Community());
         m_snmp->setVersion(version);
         m_snmp->SendGet(target->IP());

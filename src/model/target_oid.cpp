@@ -134,9 +134,9 @@ void TargetOID::setTargetMIB(const QString& name)
     hint = hint.toUpper();
     if (hint == QLatin1String("GAUGE") || hint == QLatin1String("GAUGE32") ||
         hint == QLatin1String("INTEGER") || hint == QLatin1String("INTEGER32"))
-        m_calculation = kNoCalculations;
+        setCalculation(kNoCalculations);
     else if (hint != QLatin1String("NO CALCULATIONS"))
-        m_calculation = kPerSecond; // counters, and anything else that keeps growing
+        setCalculation(kPerSecond); // counters, and anything else that keeps growing
 
     const QString choices = m_details.UnitChoices();
     if (choices.isEmpty())
@@ -148,6 +148,30 @@ void TargetOID::setTargetMIB(const QString& name)
 void TargetOID::SetKeyNumber(qint32 number)
 {
     m_key = QStringLiteral("O:") + QString::number(number);
+    m_keyNumber = number;
+}
+
+void TargetOID::setCalculation(const QString& calculation)
+{
+    m_calculation = calculation;
+    if (calculation.isEmpty() || calculation == kNoCalculations)
+        m_rateUnitMsecs = 0;
+    else
+        m_rateUnitMsecs = calculation.contains(QLatin1String("per Minute")) ? 60000 : 1000;
+}
+
+const QString& TargetOID::PolledOID() const
+{
+    const QString& dotted = m_details.info().dottedOID;
+    const auto same = [](const QString& a, const QString& b) {
+        return a.constData() == b.constData() && a.size() == b.size();
+    };
+    if (m_polledOid.isNull() || !same(dotted, m_polledFrom) || !same(m_index, m_polledIndex)) {
+        m_polledFrom = dotted;
+        m_polledIndex = m_index;
+        m_polledOid = dotted + QLatin1Char('.') + m_index;
+    }
+    return m_polledOid;
 }
 
 QString TargetOID::UnitsAndConversion() const
@@ -177,16 +201,10 @@ double TargetOID::ApplyConversion(double x) const
     return m_conversion.Apply(x);
 }
 
-bool TargetOID::IsRate() const
-{
-    return !m_calculation.isEmpty() && m_calculation != kNoCalculations;
-}
-
 // Whole seconds, or minute boundaries crossed, between the previous sample and now.
 qint64 TargetOID::ElapsedSince(qint64 nowMsecs) const
 {
-    const qint64 unit = m_calculation.contains(QLatin1String("per Minute")) ? 60000 : 1000;
-    return FloorDiv(nowMsecs, unit) - FloorDiv(m_previousTime, unit);
+    return FloorDiv(nowMsecs, m_rateUnitMsecs) - FloorDiv(m_previousTime, m_rateUnitMsecs);
 }
 
 void TargetOID::TakeBase(double converted, qint64 nowMsecs)
@@ -272,7 +290,7 @@ void TargetOID::ReadXML(const QDomElement& element)
         else if (name == QLatin1String("INSTANCE"))
             m_instance = value;
         else if (name == QLatin1String("CALCULATION"))
-            m_calculation = value;
+            setCalculation(value);
         else if (name == QLatin1String("LABEL"))
             m_label = value;
         else if (name == QLatin1String("MIB"))

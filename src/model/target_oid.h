@@ -54,7 +54,7 @@ public:
 
     // Published members.
     qint32 ID() const;
-    QString Key() const { return m_key; }
+    const QString& Key() const { return m_key; }
     QString LastError() const { return m_lastError; }
     QString Instance() const { return m_instance; }
     void setInstance(const QString& instance) { m_instance = instance; }
@@ -79,6 +79,8 @@ public:
     /// Time of that entry; an invalid QDateTime when none was recorded.
     QDateTime HistoryTime(int index) const;
     qint16 HistoryCount() const { return m_history.Count(); }
+    /// Changes to the history so far (see Responses::Writes).
+    quint64 HistoryWrites() const { return m_history.Writes(); }
     QString Conversion() const { return m_conversion.Text(); }
     /// A different text restarts the target: history cleared, next answer is a first sample.
     void setConversion(const QString& conversion);
@@ -87,7 +89,7 @@ public:
     /// (without restarting the target), plain units clear it.
     void setUnits(const QString& units);
     QString Calculation() const { return m_calculation; }
-    void setCalculation(const QString& calculation) { m_calculation = calculation; }
+    void setCalculation(const QString& calculation);
     /// Selects the MIB object and takes its default calculation, units and conversion.
     void setTargetMIB(const QString& name);
     QString Hostname() const { return m_hostname; }
@@ -109,6 +111,10 @@ public:
     void SetLastError(const QString& error) { m_lastError = error; }
     void SetAutoLabelText(const QString& text) { m_autoLabelText = text; }
     void SetSubset(qint16 subset) { m_subset = subset; }
+    /// The number SetKeyNumber gave.
+    qint32 KeyNumber() const { return m_keyNumber; }
+    /// DottedOID, a dot and the Index: the OID a poll asks for.
+    const QString& PolledOID() const;
     /// The units, then "=" and the conversion when there is one.
     QString UnitsAndConversion() const;
     /// Units before the first "=", the rest through setConversion.
@@ -129,7 +135,7 @@ public:
     static const QStringList& XMLAttributeNames();
 
 private:
-    bool IsRate() const;
+    bool IsRate() const { return m_rateUnitMsecs != 0; }
     qint64 ElapsedSince(qint64 nowMsecs) const;
     void TakeBase(double converted, qint64 nowMsecs);
 
@@ -138,6 +144,7 @@ private:
     OIDResolver m_resolver;
 
     QString m_key;
+    qint32 m_keyNumber = 0;
     QString m_hostname;
     QString m_ip;
     OIDDetails m_details;
@@ -151,6 +158,9 @@ private:
     // Re-read when the user's locale changes, since that changes how its numbers read.
     mutable ConversionChain m_conversion;
     QString m_calculation;
+    // What the calculation text means for every answer, worked out when the text changes:
+    // 0 for plain values, else the milliseconds of the rate's unit.
+    qint64 m_rateUnitMsecs = 0;
     bool m_autoLabel = true;
     QString m_label;
     QString m_autoLabelText;
@@ -160,4 +170,9 @@ private:
     double m_previousValue = 0;
     qint64 m_previousTime = Responses::NoTime;
     double m_value = NoValue;
+    // PolledOID and the two texts it was built from; holding them keeps their buffers alive, so
+    // a text at the same address is the same text.
+    mutable QString m_polledOid;
+    mutable QString m_polledFrom;
+    mutable QString m_polledIndex;
 };

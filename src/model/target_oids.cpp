@@ -3,6 +3,7 @@
 #include <common_functions.h>
 
 #include <QDomDocument>
+#include <algorithm>
 
 TargetOIDs::TargetOIDs(Clock& clock, const Settings& settings, OIDResolver resolver, QObject* parent)
     : QObject(parent), m_clock(clock), m_settings(settings),
@@ -22,6 +23,32 @@ void TargetOIDs::Append(std::unique_ptr<TargetOID> target)
     target->SetKeyNumber(++m_counter);
     const QString key = target->Key();
     m_items.Append(key, std::move(target));
+    m_keyNumbers.push_back(m_counter);
+}
+
+TargetOID* TargetOIDs::FindKey(const QString& key) const
+{
+    // The target after the last one found is tried before the hash, and the search starts over at
+    // the top after the last target.
+    const int count = Count();
+    if (count > 0) {
+        const int next = m_lastFound + 1 < count ? m_lastFound + 1 : 0;
+        TargetOID* candidate = At(next);
+        const QString& candidateKey = candidate->Key();
+        if (candidateKey.size() == key.size() &&
+            (candidateKey.constData() == key.constData() || candidateKey == key)) {
+            m_lastFound = next;
+            return candidate;
+        }
+    }
+    TargetOID* found = m_items.Find(key);
+    m_lastFound = -1;
+    if (found) {
+        const auto number = std::lower_bound(m_keyNumbers.begin(), m_keyNumbers.end(), found->KeyNumber());
+        if (number != m_keyNumbers.end() && *number == found->KeyNumber())
+            m_lastFound = int(number - m_keyNumbers.begin());
+    }
+    return found;
 }
 
 void TargetOIDs::AssumeCounterRollover(bool assume)
@@ -49,6 +76,8 @@ TargetOID* TargetOIDs::Add(const QString& hostname, const QString& ip, const QSt
 void TargetOIDs::Clear()
 {
     m_items.Clear();
+    m_keyNumbers.clear();
+    m_lastFound = -1;
     Q_EMIT Refresh();
 }
 
@@ -57,6 +86,10 @@ void TargetOIDs::Remove(const QVariant& key)
     TargetOID* found = Index(key);
     if (!found)
         return;
+    const auto number = std::lower_bound(m_keyNumbers.begin(), m_keyNumbers.end(), found->KeyNumber());
+    if (number != m_keyNumbers.end() && *number == found->KeyNumber())
+        m_keyNumbers.erase(number);
+    m_lastFound = -1;
     const std::unique_ptr<TargetOID> removed = m_items.Take(found);
     Q_EMIT OIDRemoved(removed.get());
 }

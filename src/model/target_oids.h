@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QVariant>
 #include <memory>
+#include <vector>
 
 class Clock;
 class QDomDocument;
@@ -44,7 +45,7 @@ public:
     const_iterator end() const { return m_items.end(); }
 
     // For the program's own use.
-    TargetOID* FindKey(const QString& key) const { return m_items.Find(key); }
+    TargetOID* FindKey(const QString& key) const;
     /// Target at 0-based position.
     TargetOID* At(int position) const { return m_items.At(position); }
     void WriteXML(QDomDocument& document, QDomNode& parent) const;
@@ -65,5 +66,9 @@ private:
     const Settings& m_settings;
     OIDResolver m_resolver;
     KeyedList<TargetOID> m_items;
+    // The key numbers in list order (ascending, as keys are handed out in order), and the
+    // position FindKey found last: answers come back in about the order the targets were polled.
+    std::vector<qint32> m_keyNumbers;
+    mutable int m_lastFound = -1;
     qint32 m_counter = 0;
 };
