@@ -190,6 +190,46 @@ void AxisPlot::Reload(const ColumnWindow& window, const QCPRange& visible)
     }
 }
 
+void AxisPlot::ReloadChanged(const ColumnWindow& window, const QCPRange& visible,
+                             const std::vector<qint64>& changedFrom)
+{
+    const auto changedKey = [&](size_t position) {
+        const int subset = m_subsets[position];
+        return subset >= 0 && size_t(subset) < changedFrom.size() ? changedFrom[size_t(subset)]
+                                                                  : std::numeric_limits<qint64>::max();
+    };
+    // A stack's upper series and a fit depend on more than their own changed points.
+    if (m_kind == Kind::Stacked || IsFit()) {
+        for (size_t i = 0; i < m_subsets.size(); ++i) {
+            if (changedKey(i) != std::numeric_limits<qint64>::max()) {
+                Reload(window, visible);
+                return;
+            }
+        }
+        return;
+    }
+    for (size_t i = 0; i < m_subsets.size(); ++i) {
+        const qint64 from = changedKey(i);
+        if (from == std::numeric_limits<qint64>::max())
+            continue;
+        // Bars leave out missing values and a spline's samples depend on the neighbours, so their
+        // points do not map one to one onto columns.
+        if (IsBars() || m_kind == Kind::Spline)
+            ReloadSeries(window, i);
+        else
+            UpdateValues(window, i, from);
+    }
+}
+
+void AxisPlot::UpdateValues(const ColumnWindow& window, size_t position, qint64 fromKey)
+{
+    QCPGraphDataContainer& data = *m_graphs[position]->data();
+    auto it = std::lower_bound(data.begin(), data.end(), double(fromKey),
+                               [](const QCPGraphData& point, double key) { return point.key < key; });
+    for (; it != data.end(); ++it)
+        it->value = window.Value(m_subsets[position], qint64(it->key));
+}
+
 void AxisPlot::VisibleRangeChanged(const ColumnWindow& window, const QCPRange& visible)
 {
     if (IsFit())

@@ -39,6 +39,10 @@ public:
     /// which the fits cover.
     void Append(const ColumnWindow& window, const QCPRange& visible);
     void Reload(const ColumnWindow& window, const QCPRange& visible);
+    /// Takes in the values from changedFrom[subset] on (indexed by series; the largest qint64 for
+    /// none), in place where the points stay where they are.
+    void ReloadChanged(const ColumnWindow& window, const QCPRange& visible,
+                       const std::vector<qint64>& changedFrom);
     /// Recomputes only what depends on the visible range (the fits).
     void VisibleRangeChanged(const ColumnWindow& window, const QCPRange& visible);
     void SetLook(int subset, const SeriesLook& look, QCPLegend* legend);
@@ -66,6 +70,7 @@ private:
     std::vector<double> ColumnValues(const ColumnWindow& window, qint64 key) const;
     void AppendSpline(const ColumnWindow& window, size_t position);
     void ReloadSeries(const ColumnWindow& window, size_t position);
+    void UpdateValues(const ColumnWindow& window, size_t position, qint64 fromKey);
     void ReloadFit(const ColumnWindow& window, size_t position, const QCPRange& visible);
     double Value(const ColumnWindow& window, size_t position, qint64 key) const;
 

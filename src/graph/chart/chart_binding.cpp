@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -45,7 +46,7 @@ ChartBinding::Impl::Impl(ChartBinding& binding)
     plot->setSelectionRectMode(QCP::srmZoom);
     plot->selectionRect()->setPen(QPen(Qt::black, 1, Qt::DashLine));
     plot->selectionRect()->setBrush(QColor(80, 80, 200, 40));
-    window.Reset(1);
+    ResetWindow(1);
     axes.assign(1, AxisState());
     axes.front().subsets = {0};
     series.assign(1, SeriesState());
@@ -127,7 +128,7 @@ void ChartBinding::InitChart()
     m_style.Reset();
     m_style.ApplyToChart(*this);
     setFooter(QStringLiteral("||"));
-    m_impl->window.Reset(1);
+    m_impl->ResetWindow(1);
     m_impl->axes.assign(1, AxisState());
     m_impl->axes.front().subsets = {0};
     m_impl->series.assign(1, SeriesState());
@@ -147,7 +148,7 @@ std::vector<TargetNames> ChartBinding::Names() const
 void ChartBinding::ResetChart()
 {
     const int count = m_targets.Count();
-    m_impl->window.Reset(count);
+    m_impl->ResetWindow(count);
     const std::vector<TargetNames> names = Names();
     if (m_automaticTitles) {
         const ChartTitles titles = ::AutomaticTitles(names);
@@ -219,23 +220,37 @@ void ChartBinding::RefreshChart(bool changedOnly)
 
 void ChartBinding::LoadHistory(TargetOID& target, YAxis& axis)
 {
-    ColumnWindow& window = m_impl->window;
+    Impl& impl = *m_impl;
+    ColumnWindow& window = impl.window;
+    const int subset = target.Subset();
+    const double magnitude = double(axis.Magnitude());
     const QString format = TimeLabelFormat();
-    for (int i = 0; i < Points; ++i) {
+    if (format != impl.loadedFormat) {
+        impl.ForgetLoads();
+        impl.loadedFormat = format;
+    }
+    const int count = impl.EntriesToLoad(subset, target.HistoryWrites(), magnitude);
+    qint64 oldestChanged = Impl::Unchanged;
+    for (int i = 0; i < count; ++i) {
         const qint64 key = window.NewestKey() - i;
-        window.SetValue(target.Subset(), key, Plotted(double(target.History(i)), double(axis.Magnitude())));
-        if (m_impl->labelPass && m_impl->labelled[size_t(i)])
+        if (window.SetValue(subset, key, Plotted(double(target.History(i)), magnitude)))
+            oldestChanged = key;
+        if (impl.labelPass && impl.labelled[size_t(i)])
             continue;
         const QDateTime time = target.HistoryTime(i);
         if (!time.isValid())
             continue;
         window.SetLabel(key, FormatTimeLabel(time.time(), format));
-        if (m_impl->labelPass)
-            m_impl->labelled[size_t(i)] = true;
+        if (impl.labelPass)
+            impl.labelled[size_t(i)] = true;
     }
-    if (axis.Index() >= 0 && size_t(axis.Index()) < m_impl->reload.size())
-        m_impl->reload[size_t(axis.Index())] = true;
-    m_impl->Replot();
+    // The older points kept their values and labels from the last load.
+    if (impl.labelPass)
+        std::fill(impl.labelled.begin() + count, impl.labelled.end(), true);
+    impl.Loaded(subset, target.HistoryWrites(), magnitude);
+    if (oldestChanged != Impl::Unchanged)
+        impl.MarkChanged(subset, axis.Index(), oldestChanged);
+    impl.Replot();
 }
 
 void ChartBinding::AppendPoint()

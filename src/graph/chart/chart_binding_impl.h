@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QSplitter>
 #include <QTableView>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -39,11 +40,25 @@ struct ChartBinding::Impl {
     Impl& operator=(const Impl&) = delete;
 
     // Structure and data.
+    /// Empties the window for the given number of series; nothing counts as loaded any more.
+    void ResetWindow(int seriesCount);
     void Rebuild();
     /// Drops every series; the legend goes first, as it re-flows itself for every entry taken
     /// out of it one by one.
     void DropSeries();
+    /// Hands the plot what changed in the window: whole axes marked for reload, else the changed
+    /// tail of each series.
     void ReloadPending();
+
+    // Loading history again costs only what changed since the last load of a series.
+    static constexpr qint64 Unchanged = std::numeric_limits<qint64>::max();
+    /// How many history entries, newest first, a load must write: all, or only those written
+    /// since the last load when the history and the window have moved on in step since then
+    /// (same scale, as many writes as columns appended), so the older points are in place.
+    int EntriesToLoad(int subset, quint64 historyWrites, double magnitude) const;
+    void Loaded(int subset, quint64 historyWrites, double magnitude);
+    void ForgetLoads();
+    void MarkChanged(int subset, int axis, qint64 oldestKey);
     void ScrollToNewest();
     QCPRange NewestRange() const;
     void RestoreScales();
@@ -76,7 +91,20 @@ struct ChartBinding::Impl {
     std::vector<std::unique_ptr<AxisPlot>> axisPlots;
     std::vector<AxisState> axes;
     std::vector<SeriesState> series;
+    /// Per axis: reload every series from the window.
     std::vector<bool> reload;
+    /// Per series: the oldest key whose value changed since the plot last took it, or Unchanged.
+    std::vector<qint64> changedFrom;
+    /// Per axis: some series of it has a changed tail.
+    std::vector<bool> changedAxis;
+    struct LoadState {
+        quint64 historyWrites = 0;
+        qint64 newestKey = 0;
+        double magnitude = 0;
+        bool valid = false;
+    };
+    std::vector<LoadState> loads;
+    QString loadedFormat;
     // During one RefreshChart, the points that already got their time label: the targets of a
     // graph are polled together, so the first target's times stand for all, and reading a
     // history time (a local-time conversion) is the dearest part of a reload.

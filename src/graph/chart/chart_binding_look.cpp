@@ -82,14 +82,66 @@ void ChartBinding::Impl::Rebuild()
     Replot();
 }
 
+void ChartBinding::Impl::ResetWindow(int seriesCount)
+{
+    window.Reset(seriesCount);
+    ForgetLoads();
+    changedFrom.assign(size_t(window.SeriesCount()), Unchanged);
+}
+
+void ChartBinding::Impl::ForgetLoads()
+{
+    loads.assign(size_t(window.SeriesCount()), LoadState());
+}
+
+int ChartBinding::Impl::EntriesToLoad(int subset, quint64 historyWrites, double magnitude) const
+{
+    if (subset < 0 || size_t(subset) >= loads.size() || !loads[size_t(subset)].valid)
+        return ChartBinding::Points;
+    const LoadState& last = loads[size_t(subset)];
+    const qint64 appended = window.NewestKey() - last.newestKey;
+    if (last.magnitude != magnitude || appended < 0 || appended >= ChartBinding::Points ||
+        historyWrites - last.historyWrites != quint64(appended))
+        return ChartBinding::Points;
+    return int(appended);
+}
+
+void ChartBinding::Impl::Loaded(int subset, quint64 historyWrites, double magnitude)
+{
+    if (subset >= 0 && size_t(subset) < loads.size())
+        loads[size_t(subset)] = {historyWrites, window.NewestKey(), magnitude, true};
+}
+
+void ChartBinding::Impl::MarkChanged(int subset, int axis, qint64 oldestKey)
+{
+    if (subset >= 0 && size_t(subset) < changedFrom.size())
+        changedFrom[size_t(subset)] = std::min(changedFrom[size_t(subset)], oldestKey);
+    if (axis >= 0 && size_t(axis) >= changedAxis.size())
+        changedAxis.resize(size_t(axis) + 1, false);
+    if (axis >= 0)
+        changedAxis[size_t(axis)] = true;
+}
+
 void ChartBinding::Impl::ReloadPending()
 {
     bool any = false;
-    for (size_t i = 0; i < axisPlots.size() && i < reload.size(); ++i) {
-        if (!reload[i])
+    for (size_t i = 0; i < axisPlots.size(); ++i) {
+        const bool whole = i < reload.size() && reload[i];
+        const bool tails = i < changedAxis.size() && changedAxis[i];
+        if (!whole && !tails)
             continue;
-        axisPlots[i]->Reload(window, scene->ColumnRange());
-        reload[i] = false;
+        if (whole)
+            axisPlots[i]->Reload(window, scene->ColumnRange());
+        else
+            axisPlots[i]->ReloadChanged(window, scene->ColumnRange(), changedFrom);
+        for (int subset : axisPlots[i]->Subsets()) {
+            if (subset >= 0 && size_t(subset) < changedFrom.size())
+                changedFrom[size_t(subset)] = Unchanged;
+        }
+        if (i < reload.size())
+            reload[i] = false;
+        if (i < changedAxis.size())
+            changedAxis[i] = false;
         any = true;
     }
     if (any && table->isVisible())

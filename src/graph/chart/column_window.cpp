@@ -1,5 +1,6 @@
 #include "column_window.h"
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -39,10 +40,15 @@ double ColumnWindow::Value(int series, qint64 key) const
     return m_values[size_t(series)][Slot(key)];
 }
 
-void ColumnWindow::SetValue(int series, qint64 key, double value)
+bool ColumnWindow::SetValue(int series, qint64 key, double value)
 {
-    if (series >= 0 && series < SeriesCount() && Holds(key))
-        m_values[size_t(series)][Slot(key)] = value;
+    if (series < 0 || series >= SeriesCount() || !Holds(key))
+        return false;
+    double& stored = m_values[size_t(series)][Slot(key)];
+    if (stored == value || (std::isnan(stored) && std::isnan(value)))
+        return false;
+    stored = value;
+    return true;
 }
 
 QString ColumnWindow::Label(qint64 key) const

@@ -29,7 +29,8 @@ public:
 
     /// NaN for a key outside the window or an unknown series.
     double Value(int series, qint64 key) const;
-    void SetValue(int series, qint64 key, double value);
+    /// Whether the stored value changed (NaN stays NaN).
+    bool SetValue(int series, qint64 key, double value);
     QString Label(qint64 key) const;
     void SetLabel(qint64 key, const QString& label);
 

@@ -2,6 +2,8 @@
 
 #include <rgb_color.h>
 
+#include <qcustomplot.h>
+
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTableView>
@@ -266,4 +268,66 @@ TEST_F(ChartBindingTest, TableStyleShowsThePlottedPointsInsteadOfOrBesideThePlot
     chart.UpdateStyle();
     EXPECT_TRUE(plot->isVisible());
     EXPECT_TRUE(table->isVisible());
+}
+
+TEST_F(ChartBindingTest, ReloadsAfterSkippedWorkMatchTheHistoryPointForPoint)
+{
+    // Loads write only what changed since the last one; whatever path the cycles took, a full
+    // refresh must leave every point, in the window and on the plot, as the history has it.
+    TargetOID* steady = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
+                            QStringLiteral("steady"));
+    TargetOID* growing = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
+                             QStringLiteral("growing"));
+    TargetOID* gappy = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
+                           QStringLiteral("gappy"), QStringLiteral("pkts"));
+    chart.ResetChart();
+    const auto plotted = [&](const TargetOID* target) {
+        for (int i = 0; i < chart.Plot()->plottableCount(); ++i) {
+            if (auto* graph = qobject_cast<QCPGraph*>(chart.Plot()->plottable(i));
+                graph && graph->name() == target->Label())
+                return graph;
+        }
+        return static_cast<QCPGraph*>(nullptr);
+    };
+    const auto axisOf = [&](const TargetOID* target) {
+        for (const YAxis* axis : axes) {
+            for (const TargetOID* member : axis->TargetOIDs())
+                if (member == target)
+                    return axis;
+        }
+        return static_cast<const YAxis*>(nullptr);
+    };
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    const auto check = [&](int cycle) {
+        chart.RefreshChart(false);
+        chart.RedrawNow();
+        for (const TargetOID* target : {steady, growing, gappy}) {
+            const YAxis* axis = axisOf(target);
+            QCPGraph* graph = plotted(target);
+            ASSERT_NE(axis, nullptr);
+            ASSERT_NE(graph, nullptr);
+            for (int i = 0; i < ChartBinding::Points; ++i) {
+                const double history = target->History(i);
+                const double expected = history == ChartBinding::NoValue ? NAN : history / axis->Magnitude();
+                const int column = ChartBinding::Points - 1 - i;
+                ASSERT_TRUE(same(chart.PointValue(target->Subset(), column), expected))
+                    << "cycle " << cycle << " entry " << i << " of " << target->Label().toStdString();
+                auto point = graph->data()->findBegin(graph->data()->at(column)->key, false);
+                ASSERT_TRUE(same(point->value, expected)) << "cycle " << cycle << " entry " << i;
+            }
+        }
+    };
+    for (int cycle = 1; cycle <= 40; ++cycle) {
+        clock.advanceSeconds(10);
+        steady->RecordResponse(1000.5);
+        growing->RecordResponse(std::pow(3.0, cycle) + 0.25); // crosses the scale bands
+        if (cycle % 3 != 0)
+            gappy->RecordResponse(cycle); // no answer every third cycle
+        if (cycle == 20)
+            gappy->setConversion(QStringLiteral("*2")); // starts its history over
+        chart.AppendPoint();
+        chart.RefreshChart(true);
+        if (cycle % 7 == 0 || cycle == 20 || cycle == 40)
+            check(cycle);
+    }
 }
