@@ -11,6 +11,7 @@
 #include <test_agent.h>
 #include <value_table_model.h>
 
+#include <QFile>
 #include <QHash>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +24,14 @@
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+/// The non-empty lines of a log or page; none when it cannot be read.
+inline QStringList ReadLines(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
+                                          : QStringList();
 }
 
 /// MIB objects the tests poll, all served by the test agent's controlled values: the object's
@@ -57,6 +66,7 @@ class ControlTest : public ::testing::Test {
 protected:
     static constexpr int kPollSeconds = 10;
     static constexpr int kReplyWaitMs = 10000;
+    using Type = TestAgent::ValueType;
 
     void SetUp() override
     {

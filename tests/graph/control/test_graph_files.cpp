@@ -2,21 +2,7 @@
 // the graph window and automation clients drive them.
 #include "control_fixture.h"
 
-#include <QFile>
 #include <QSplitter>
-
-namespace {
-
-using Type = TestAgent::ValueType;
-
-QStringList ReadLines(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
-                                          : QStringList();
-}
-
-} // namespace
 
 TEST_F(ControlTest, SavedGraphLoadsIntoAFreshControlThatLogsAndPublishes)
 {

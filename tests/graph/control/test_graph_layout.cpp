@@ -9,12 +9,9 @@
 #include <value_table_view.h>
 #include <y_axises.h>
 
-#include <QFile>
 #include <QSplitter>
 
 namespace {
-
-using Type = TestAgent::ValueType;
 
 QStringList Labels(RTTrendwick& graph)
 {
@@ -219,10 +216,7 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     control->Reset();
     EXPECT_TRUE(control->PollTimer()->isActive());
     control->PollTimer()->stop();
-    const auto lines = [&] {
-        QFile file(log);
-        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
-    };
+    const auto lines = [&] { return ReadLines(log).size(); };
     const int header = lines();
     EXPECT_EQ(header, 4) << "a Reset of a logging graph starts with a header";
     control->PollTimerTick();

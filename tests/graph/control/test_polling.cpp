@@ -6,22 +6,7 @@
 
 #include <y_axises.h>
 
-#include <QFile>
 #include <cmath>
-
-namespace {
-
-using Type = TestAgent::ValueType;
-
-int LineCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
-    return file.readAll().count('\n');
-}
-
-} // namespace
 
 // Given a counter (a rate) and a gauge, the graph waits for its baseline with empty cells and
 // grey lights; the gauge has a value after the first answer, the counter only after the second.
@@ -100,7 +85,7 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
     EXPECT_EQ(state.count(), 1) << "the same value again is no change";
 
     const QString label = control->ChartObject()->PointLabel(ChartBinding::Points - 1);
-    const int lines = LineCount(log);
+    const int lines = ReadLines(log).size();
     const int history = gauge->HistoryCount();
     agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 70);
     Cycle();
@@ -111,7 +96,7 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
     EXPECT_EQ(NewestPoint(gauge), 40.0);
     EXPECT_EQ(CellText(gauge, ValueTableModel::ColCurrentValue),
               ValueTableModel::FormatValue(40, gauge->Units()));
-    EXPECT_EQ(LineCount(log), lines);
+    EXPECT_EQ(ReadLines(log).size(), lines);
 
     // Clicking the notice resumes.
     QTest::mouseClick(control->PauseMessage(), Qt::LeftButton);
@@ -122,7 +107,7 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
     EXPECT_EQ(NewestPoint(gauge), 70.0);
     EXPECT_EQ(CellText(gauge, ValueTableModel::ColCurrentValue),
               ValueTableModel::FormatValue(70, gauge->Units()));
-    EXPECT_EQ(LineCount(log), lines + 1);
+    EXPECT_EQ(ReadLines(log).size(), lines + 1);
 }
 
 // Answers that carry nothing usable: a tag of no target, a text value, a silent agent; the graph
