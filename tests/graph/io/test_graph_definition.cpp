@@ -140,12 +140,6 @@ TEST_F(GraphDefinitionTest, OptionalSettingsAreLeftOutWhenLoggingAndPublishingAr
         names << attribute.name();
     EXPECT_EQ(names, QStringList({"LoggingEnabled", "AutoPublishEnabled", "SNMPTimeout", "SNMPRetries",
                                   "PollInterval", "Columns"}));
-    const QDomElement root = document.documentElement();
-    EXPECT_EQ(root.tagName(), QStringLiteral("Trendwick"));
-    QStringList elements;
-    for (QDomElement child = root.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
-        elements << child.tagName();
-    EXPECT_EQ(elements, QStringList({"Settings", "ChartStyle", "Axes", "TargetOIDs"}));
 }
 
 TEST_F(GraphDefinitionTest, AttributeNamesInAnyCaseAndNumbersByTheLeadingNumberRule)
