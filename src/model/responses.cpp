@@ -3,6 +3,15 @@
 #include <cmath>
 #include <stdexcept>
 
+namespace {
+
+bool IsNegativeZero(double value)
+{
+    return value == 0 && std::signbit(value);
+}
+
+} // namespace
+
 qint16 Responses::Count() const
 {
     return qint16(m_count);
@@ -30,6 +39,7 @@ void Responses::LogValue(double value, qint64 wallClockMsecs)
 {
     const double old = m_values[m_position];
     m_nanCount += int(std::isnan(value)) - int(std::isnan(old));
+    m_negativeZeros += int(IsNegativeZero(value)) - int(IsNegativeZero(old));
     FollowExtremes(old, value);
     FollowSum(old, -1);
     FollowSum(value, 1);
@@ -79,13 +89,17 @@ void Responses::RecountSum()
 
 void Responses::FollowExtremes(double old, double value)
 {
-    // Equal zeros may differ in sign, and the scan keeps the first in slot order; so a tie only
-    // keeps what is remembered when the extreme is not zero.
+    // Equal zeros may differ in sign, and the scan keeps the first in slot order; so a tie at zero
+    // keeps what is remembered only while every zero in the ring is a positive one (a rate of zero
+    // is common, a negative zero rare).
+    const bool zerosAlike = m_negativeZeros == 0;
     if (m_highKnown && !(value > m_high)) {
-        const bool same = m_high != 0;
+        const bool same = m_high != 0 || zerosAlike;
         const bool valueKeeps = !(value >= m_high) || (same && value == m_high);
         const bool oldKeeps = !(old >= m_high) || (same && old == m_high && value == m_high);
         m_highKnown = valueKeeps && oldKeeps;
+        if (zerosAlike && m_high == 0)
+            m_high = 0.0; // the negative zero it may have been has left
     } else if (m_highKnown) {
         m_high = value;
     }
@@ -99,10 +113,12 @@ void Responses::FollowExtremes(double old, double value)
         m_lowFound = true;
         return;
     }
-    const bool same = m_low != 0;
+    const bool same = m_low != 0 || zerosAlike;
     const bool valueKeeps = !valueCounts || value > m_low || (same && value == m_low);
     const bool oldKeeps = !oldCounts || old > m_low || (same && old == m_low && value == m_low);
     m_lowKnown = valueKeeps && oldKeeps;
+    if (zerosAlike && m_low == 0)
+        m_low = 0.0;
 }
 
 double Responses::High() const
@@ -169,6 +185,7 @@ double Responses::AverageByScan() const
 
 void Responses::Reset()
 {
+    m_negativeZeros = 0;
     m_writes += Size + 1;
     m_values.fill(NoValue);
     m_times.fill(NoTime);

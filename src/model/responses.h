@@ -33,6 +33,18 @@ public:
     double Average() const;
     /// Marks every slot empty; the write position stays where it is.
     void Reset();
+    /// Asks the processor for what the next LogValue reads: the figures first, then (once the
+    /// write position is in) the two slots.
+    void PrefetchFigures() const
+    {
+        __builtin_prefetch(&m_high);
+        __builtin_prefetch(&m_writes);
+    }
+    void PrefetchSlots() const
+    {
+        __builtin_prefetch(&m_values[size_t(m_position)]);
+        __builtin_prefetch(&m_times[size_t(m_position)]);
+    }
     /// Counts the changes to the entries: one per LogValue, and a Reset jumps it by more than a
     /// whole ring, so that whoever copied the entries can tell what moved on since (a copy
     /// taken at count c is still right, shifted by n places, when the count is c + n, n < Size).
@@ -65,6 +77,7 @@ private:
     mutable bool m_lowFound = false;
     // With a NaN among the values the smallest one depends on slot order, so Low scans then.
     int m_nanCount = 0;
+    int m_negativeZeros = 0;
 
     // The table asks for every target's average on every poll. The running sum holds the finite
     // values only, compensated (Neumaier) so that a large value leaving the ring does not wipe out
@@ -77,8 +90,9 @@ private:
     int m_positiveInfinities = 0;
     int m_negativeInfinities = 0;
 
-    std::array<double, Size> m_values;
-    std::array<qint64, Size> m_times;
+    // Ahead of the rings, so that a write touches one line of figures besides its two slots.
     int m_position = 0;
     quint64 m_writes = 0;
+    std::array<double, Size> m_values;
+    std::array<qint64, Size> m_times;
 };

@@ -333,4 +333,13 @@ TEST(ResponsesExtremes, AgreeWithAScanOfEverySlot)
         ASSERT_TRUE(same(responses.High(), high)) << "step " << step;
         ASSERT_TRUE(same(responses.Low(), low)) << "step " << step;
     }
+
+    // A lone negative zero among positive ones is the first in slot order until it is overwritten;
+    // then the remembered extremes must turn positive.
+    Responses lone;
+    for (int step = 0; step <= Responses::Size; ++step) {
+        lone.LogValue(step == 0 ? -0.0 : 0.0, step);
+        ASSERT_EQ(std::signbit(lone.High()), step < Responses::Size) << "step " << step;
+        ASSERT_EQ(std::signbit(lone.Low()), step < Responses::Size) << "step " << step;
+    }
 }
