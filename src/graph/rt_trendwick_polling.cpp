@@ -33,7 +33,14 @@ void RTTrendwick::PollNow()
     } catch (const TypeMismatchError&) {
         // A hand-broken store: keep asking with the version used so far.
     }
-    for (TargetOID* target : *m_targets) {
+    const int count = m_targets->Count();
+    for (int i = 0; i < count; ++i) {
+        // The targets' texts are rarely still in the cache: ask for them a few targets ahead.
+        if (i + 4 < count)
+            m_targets->At(i + 4)->PrefetchPoll();
+        if (i + 2 < count)
+            m_targets->At(i + 2)->PrefetchPollTexts();
+        TargetOID* target = m_targets->At(i);
         m_snmp->setRequestTag(target->Key());
         m_snmp->setOID(target->PolledOID());
         m_snmp->setCommunity(target->Community());

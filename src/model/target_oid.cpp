@@ -160,6 +160,31 @@ void TargetOID::setCalculation(const QString& calculation)
         m_rateUnitMsecs = calculation.contains(QLatin1String("per Minute")) ? 60000 : 1000;
 }
 
+void TargetOID::PrefetchPoll() const
+{
+    __builtin_prefetch(&m_key);
+    __builtin_prefetch(&m_community);
+    __builtin_prefetch(&m_polledOid);
+    __builtin_prefetch(&m_polledIndex);
+}
+
+void TargetOID::PrefetchPollTexts() const
+{
+    // The characters follow their header in one allocation: one prefetch covers both.
+    __builtin_prefetch(m_key.constData());
+    __builtin_prefetch(m_ip.constData());
+    __builtin_prefetch(m_community.constData());
+    __builtin_prefetch(m_polledOid.constData());
+}
+
+void TargetOID::PrefetchAnswer() const
+{
+    __builtin_prefetch(&m_lastError);
+    __builtin_prefetch(&m_assumeRollover);
+    __builtin_prefetch(&m_key);
+    m_history.PrefetchFigures();
+}
+
 const QString& TargetOID::PolledOID() const
 {
     const QString& dotted = m_details.info().dottedOID;

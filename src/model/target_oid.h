@@ -115,6 +115,13 @@ public:
     qint32 KeyNumber() const { return m_keyNumber; }
     /// DottedOID, a dot and the Index: the OID a poll asks for.
     const QString& PolledOID() const;
+    /// Hints for a caller about to walk many targets, a few ahead: a thousand targets do not stay
+    /// in the cache from one poll to the next. Poll: what a poll reads, then the texts' buffers.
+    /// Answer: what recording an answer touches, then the history slots it writes.
+    void PrefetchPoll() const;
+    void PrefetchPollTexts() const;
+    void PrefetchAnswer() const;
+    void PrefetchAnswerSlots() const { m_history.PrefetchSlots(); }
     /// The units, then "=" and the conversion when there is one.
     QString UnitsAndConversion() const;
     /// Units before the first "=", the rest through setConversion.
@@ -143,36 +150,41 @@ private:
     const Settings& m_settings;
     OIDResolver m_resolver;
 
-    QString m_key;
-    qint32 m_keyNumber = 0;
-    QString m_hostname;
-    QString m_ip;
-    OIDDetails m_details;
-    QString m_community;
-    QString m_index;
+    // What every answer reads and writes, side by side: a thousand targets do not stay in the
+    // cache from one poll to the next, so each line an answer touches is a wait.
     QString m_lastError;
-    bool m_assumeRollover = false;
-    qint32 m_color = 0;
-    LineStyles m_lineStyle = LINESTYLE_SOLID_4;
-    QString m_units;
     // Re-read when the user's locale changes, since that changes how its numbers read.
     mutable ConversionChain m_conversion;
-    QString m_calculation;
     // What the calculation text means for every answer, worked out when the text changes:
     // 0 for plain values, else the milliseconds of the rate's unit.
     qint64 m_rateUnitMsecs = 0;
+    double m_previousValue = 0;
+    qint64 m_previousTime = Responses::NoTime;
+    double m_value = NoValue;
+    bool m_assumeRollover = false;
+
+    // What every poll reads.
+    QString m_key;
+    qint32 m_keyNumber = 0;
+    QString m_ip;
+    QString m_community;
+    QString m_index;
+    // PolledOID and the two texts it was built from; holding them keeps their buffers alive, so
+    // a text at the same address is the same text.
+    mutable QString m_polledOid;
+    mutable QString m_polledFrom;
+    mutable QString m_polledIndex;
+
+    OIDDetails m_details;
+    QString m_hostname;
+    qint32 m_color = 0;
+    LineStyles m_lineStyle = LINESTYLE_SOLID_4;
+    QString m_units;
+    QString m_calculation;
     bool m_autoLabel = true;
     QString m_label;
     QString m_autoLabelText;
     QString m_instance;
     qint16 m_subset = 0;
     Responses m_history;
-    double m_previousValue = 0;
-    qint64 m_previousTime = Responses::NoTime;
-    double m_value = NoValue;
-    // PolledOID and the two texts it was built from; holding them keeps their buffers alive, so
-    // a text at the same address is the same text.
-    mutable QString m_polledOid;
-    mutable QString m_polledFrom;
-    mutable QString m_polledIndex;
 };

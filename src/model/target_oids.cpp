@@ -38,6 +38,11 @@ TargetOID* TargetOIDs::FindKey(const QString& key) const
         if (candidateKey.size() == key.size() &&
             (candidateKey.constData() == key.constData() || candidateKey == key)) {
             m_lastFound = next;
+            // The next answers are most likely for the next targets.
+            if (next + 1 < count)
+                At(next + 1)->PrefetchAnswerSlots();
+            if (next + 2 < count)
+                At(next + 2)->PrefetchAnswer();
             return candidate;
         }
     }
