@@ -91,6 +91,7 @@ void AxisPlot::CreatePlottables()
             if (m_kind == Kind::Stacked && i > 0)
                 graph->setChannelFillGraph(m_graphs.back());
             m_graphs.push_back(graph);
+            m_graphData.push_back(graph->data().data());
         }
         return;
     }
@@ -152,8 +153,8 @@ void AxisPlot::Append(const ColumnWindow& window, const QCPRange& visible)
                 m_bars[i]->data()->add(QCPBarsData(double(key), values[i]));
             m_bars[i]->data()->removeBefore(double(window.OldestKey()) - 0.5);
         } else {
-            m_graphs[i]->data()->add(QCPGraphData(double(key), values[i]));
-            m_graphs[i]->data()->removeBefore(double(window.OldestKey()) - 0.5);
+            m_graphData[i]->add(QCPGraphData(double(key), values[i]));
+            m_graphData[i]->removeBefore(double(window.OldestKey()) - 0.5);
         }
     }
 }
@@ -223,7 +224,7 @@ void AxisPlot::ReloadChanged(const ColumnWindow& window, const QCPRange& visible
 
 void AxisPlot::UpdateValues(const ColumnWindow& window, size_t position, qint64 fromKey)
 {
-    QCPGraphDataContainer& data = *m_graphs[position]->data();
+    QCPGraphDataContainer& data = *m_graphData[position];
     auto it = std::lower_bound(data.begin(), data.end(), double(fromKey),
                                [](const QCPGraphData& point, double key) { return point.key < key; });
     for (; it != data.end(); ++it)

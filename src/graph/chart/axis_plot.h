@@ -80,6 +80,9 @@ private:
     Kind m_kind;
     std::vector<int> m_subsets;
     std::vector<QCPGraph*> m_graphs;
+    // The graphs' data, held for the graphs' lifetime: a poll touches every one of them, and
+    // asking the graph hands out a shared pointer each time.
+    std::vector<QCPGraphDataContainer*> m_graphData;
     std::vector<QCPBars*> m_bars;
     QCPBarsGroup* m_group = nullptr;
 };

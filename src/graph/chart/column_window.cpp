@@ -14,7 +14,8 @@ ColumnWindow::ColumnWindow(int columns)
 
 void ColumnWindow::Reset(int seriesCount)
 {
-    m_values.assign(size_t(qMax(0, seriesCount)), std::vector<double>(size_t(m_columns), NaN));
+    m_seriesCount = qMax(0, seriesCount);
+    m_values.assign(size_t(m_seriesCount) * size_t(m_columns), NaN);
     ClearLabels();
 }
 
@@ -28,8 +29,9 @@ void ColumnWindow::Append(const QString& label, const std::vector<double>& value
 {
     const size_t slot = Slot(m_nextKey);
     m_labels[slot] = label;
-    for (size_t series = 0; series < m_values.size(); ++series)
-        m_values[series][slot] = series < values.size() ? values[series] : NaN;
+    double* column = m_values.data() + slot * size_t(m_seriesCount);
+    for (size_t series = 0; series < size_t(m_seriesCount); ++series)
+        column[series] = series < values.size() ? values[series] : NaN;
     ++m_nextKey;
 }
 
@@ -37,14 +39,14 @@ double ColumnWindow::Value(int series, qint64 key) const
 {
     if (series < 0 || series >= SeriesCount() || !Holds(key))
         return NaN;
-    return m_values[size_t(series)][Slot(key)];
+    return m_values[At(series, key)];
 }
 
 bool ColumnWindow::SetValue(int series, qint64 key, double value)
 {
     if (series < 0 || series >= SeriesCount() || !Holds(key))
         return false;
-    double& stored = m_values[size_t(series)][Slot(key)];
+    double& stored = m_values[At(series, key)];
     if (stored == value || (std::isnan(stored) && std::isnan(value)))
         return false;
     stored = value;

@@ -15,7 +15,7 @@ public:
     void Reset(int seriesCount);
     void ClearLabels();
     int Columns() const { return m_columns; }
-    int SeriesCount() const { return int(m_values.size()); }
+    int SeriesCount() const { return m_seriesCount; }
 
     /// Key of the newest column; the oldest is NewestKey() - Columns() + 1.
     qint64 NewestKey() const { return m_nextKey - 1; }
@@ -36,9 +36,12 @@ public:
 
 private:
     size_t Slot(qint64 key) const { return size_t(key % m_columns); }
+    size_t At(int series, qint64 key) const { return Slot(key) * size_t(m_seriesCount) + size_t(series); }
 
     int m_columns;
+    int m_seriesCount = 0;
     qint64 m_nextKey;
     std::vector<QString> m_labels;
-    std::vector<std::vector<double>> m_values;
+    // Column by column: a poll writes one column of every series, which then lies together.
+    std::vector<double> m_values;
 };
