@@ -4,8 +4,8 @@
 // reading costs next to bare parsing of the same texts.
 //
 // bench_definition_fuzz [count] [seed]
-#include <fake_graph_host.h>
 #include <graph_definition.h>
+#include <io_fixture.h>
 
 #include <clock.h>
 #include <settings.h>

@@ -5,11 +5,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+#include <qt_print.h>
 
 namespace {
 

@@ -11,15 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
-}
+#include <qt_print.h>
 
 /// One test agent for a whole suite, fresh settings values, a scripted prompter and a temporary
 /// folder per test; every graph window a test leaves open is closed afterwards.

@@ -14,15 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
-}
+#include <qt_print.h>
 
 /// Answers lookups from a fixed table instead of the MIB database; unknown names give empty details.
 /// It always holds the test agent's table: "TEST:counter" (a counter column described by

@@ -7,17 +7,9 @@
 #include <QHash>
 #include <QStringList>
 #include <ostream>
+#include <qt_print.h>
 
 // Readable failure messages for Qt texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
-}
-
 /// Records every call as one line of text, so a test can compare the whole conversation.
 class RecordingChart : public ChartSink {
 public:

@@ -7,11 +7,7 @@
 #include <QObject>
 #include <QTest>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+#include <qt_print.h>
 
 struct RecordedResponse {
     QString address;

@@ -9,11 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+#include <qt_print.h>
 
 /// A graph without MIB or agent: objects are known by their name alone, values are recorded by hand.
 class ChartTest : public ::testing::Test {

@@ -20,11 +20,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+#include <qt_print.h>
 
 /// The non-empty lines of a log or page; none when it cannot be read.
 inline QStringList ReadLines(const QString& path)

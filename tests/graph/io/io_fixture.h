@@ -11,15 +11,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
-}
+#include <qt_print.h>
 
 inline QString FixturePath(const char* name)
 {

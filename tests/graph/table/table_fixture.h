@@ -10,15 +10,7 @@
 
 #include <QStringList>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '[' << texts.join(QStringLiteral(" | ")).toStdString() << ']';
-}
+#include <qt_print.h>
 
 /// ifSpeed-like gauge in bps, as the MIB database would describe it.
 inline OIDInfo SpeedInfo()
