@@ -295,6 +295,30 @@ struct AnswerCounter {
     }
 };
 
+/// The system clock moved on by whole poll intervals when the benchmark says so: the graph pays
+/// for the time what it pays in use, and every cycle is due.
+class SteppedClock final : public Clock {
+public:
+    QDateTime Now() const override
+    {
+        const QDateTime now = SystemClock::instance().Now();
+        const qint64 secs = QDateTime::currentSecsSinceEpoch();
+        if (secs != m_baseSecs || m_offset != m_shiftedBy) {
+            m_baseSecs = secs;
+            m_shiftedBy = m_offset;
+            m_shifted = now.addSecs(m_offset);
+        }
+        return m_shifted;
+    }
+    void advanceSeconds(qint64 seconds) { m_offset += seconds; }
+
+private:
+    qint64 m_offset = 0;
+    mutable qint64 m_baseSecs = 0;
+    mutable qint64 m_shiftedBy = -1;
+    mutable QDateTime m_shifted;
+};
+
 /// A shown graph of `targets` targets on the agent, reset, its first answers in, its timer left
 /// to the caller.
 class BenchGraph {
@@ -325,7 +349,7 @@ public:
             std::fprintf(stderr, "graph: %ld answers without a value\n", counter.failures);
     }
 
-    ManualClock clock;
+    SteppedClock clock;
     ScriptedPrompter prompter;
     AnswerCounter counter;
     std::unique_ptr<RTTrendwick> graph;

@@ -1,6 +1,7 @@
 #include "clock.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -16,7 +17,16 @@ constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
 
 QDateTime SystemClock::Now() const
 {
-    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+    // Every answer of a poll asks for the time, and turning seconds into local time consults the
+    // time-zone rules (a few microseconds here); one conversion serves the whole second.
+    thread_local qint64 convertedSecs = std::numeric_limits<qint64>::min();
+    thread_local QDateTime converted;
+    const qint64 secs = QDateTime::currentSecsSinceEpoch();
+    if (secs != convertedSecs) {
+        converted = QDateTime::fromSecsSinceEpoch(secs);
+        convertedSecs = secs;
+    }
+    return converted;
 }
 
 SystemClock& SystemClock::instance()

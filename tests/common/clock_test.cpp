@@ -1,5 +1,7 @@
 #include "clock.h"
 
+#include <QThread>
+
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -24,9 +26,13 @@ TEST(Clock, ManualClockMovesOnlyWhenToldInWholeSeconds)
     clock.advanceSeconds(1);
     EXPECT_EQ(clock.Now(), local(2031, 1, 1));
 
+    // The system clock converts once per second; it must still move with the seconds.
     const QDateTime now = SystemClock::instance().Now();
     EXPECT_EQ(now.time().msec(), 0);
     EXPECT_EQ(now.timeSpec(), Qt::LocalTime);
+    EXPECT_LE(qAbs(now.toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch()), 1);
+    QThread::msleep(1100);
+    EXPECT_GE(SystemClock::instance().Now().toSecsSinceEpoch(), now.toSecsSinceEpoch() + 1);
 }
 
 TEST(Clock, AutomationDatesCountDaysFrom1899)
