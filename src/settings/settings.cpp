@@ -27,7 +27,6 @@ constexpr qint32 kDefaultSNMPTimeout = 2500;
 constexpr qint16 kDefaultSNMPRetries = 2;
 const QString kDefaultColumns = QStringLiteral("13,14,15,12,22,5,7,10,8,9");
 
-// A fresh object per access: QSettings re-reads the file when another process has changed it.
 std::unique_ptr<QSettings> openStore()
 {
     auto store =
@@ -212,22 +211,32 @@ QString Settings::ColumnName(int column)
     return QString::fromLatin1(names[column]);
 }
 
+Settings::~Settings() = default;
+
+QSettings& Settings::Store() const
+{
+    // One store object for the process's life: making one works out the file's path every time
+    // (a tenth of a millisecond), while sync only re-reads the file when it changed on disk.
+    if (!m_store)
+        m_store = openStore();
+    m_store->sync();
+    return *m_store;
+}
+
 QVariant Settings::RetrieveOption(const QString& name, const QVariant& defaultValue) const
 {
-    auto store = openStore();
-    if (!store->contains(name))
+    QSettings& store = Store();
+    if (!store.contains(name))
         return defaultValue;
     // A hand-edited list without quotes comes back from the INI reader as a string list.
-    return toStoredText(store->value(name));
+    return toStoredText(store.value(name));
 }
 
 void Settings::SaveOption(const QString& name, const QVariant& value)
 {
-    {
-        auto store = openStore();
-        store->setValue(name, toStoredText(value));
-        store->sync();
-    }
+    QSettings& store = Store();
+    store.setValue(name, toStoredText(value));
+    store.sync();
     Q_EMIT Changed(name, value);
 }
 

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <stdexcept>
+
+class QSettings;
 
 /// A stored option text that does not convert to its property's type (a hand-edited store).
 class TypeMismatchError : public std::runtime_error {
@@ -30,6 +33,7 @@ public:
     static Settings& instance();
 
     explicit Settings(QObject* parent = nullptr);
+    ~Settings() override;
 
     qint16 SNMPVersion() const;
     void setSNMPVersion(qint16 version);
@@ -56,5 +60,9 @@ Q_SIGNALS:
     void Changed(const QString& name, const QVariant& value);
 
 private:
+    /// The store, brought up to date with the file (another copy may have written it).
+    QSettings& Store() const;
+
     qint16 m_snmpVersion = 2;
+    mutable std::unique_ptr<QSettings> m_store;
 };

@@ -101,12 +101,15 @@ void ValueTableModel::LayoutTableColumns()
     m_columns.clear();
     m_rows.clear();
     m_rowBySubset.clear();
+    m_shown.reset();
     const QStringList entries = m_settings.Columns().split(QLatin1Char(','));
     for (const QString& entry : entries) {
         LayoutColumn column;
         column.id = static_cast<int>(RoundHalfEven(LeadingNumber(entry)));
         // The look goes by the exact text: " 5" or "05" still read as 5 but have no header.
         column.known = IsKnownId(column.id) && entry == QString::number(column.id);
+        if (IsKnownId(column.id))
+            m_shown.set(size_t(column.id));
         m_columns.push_back(column);
     }
     endResetModel();
@@ -144,23 +147,40 @@ bool ValueTableModel::RefreshTableRows()
 
 void ValueTableModel::WriteRow(Row& row, const TargetOID& target) const
 {
+    // Only texts a shown column needs are copied: every poll rewrites every row. Units and the
+    // last error always count (value cells and the status light use them).
     const OIDDetails& details = target.OID();
-    row.hostname = target.Hostname();
-    row.ip = target.IP();
-    row.community = target.Community();
-    row.index = target.Index();
-    row.instance = target.Instance();
-    row.label = target.Label();
+    const auto shown = [this](int id) { return m_shown.test(size_t(id)); };
     row.units = target.Units();
     row.lastError = target.LastError();
-    row.moduleName = details.ModuleName();
-    row.dottedOID = details.DottedOID();
-    row.objectName = details.ObjectName();
-    row.fullName = details.FullName();
-    row.description = details.Description();
-    row.qualifiedName = details.QualifiedName();
-    row.status = details.Status();
-    row.syntax = details.SyntaxName();
+    if (shown(ColHostname))
+        row.hostname = target.Hostname();
+    if (shown(ColIPAddress))
+        row.ip = target.IP();
+    if (shown(ColCommunity))
+        row.community = target.Community();
+    if (shown(ColOIDIndex))
+        row.index = target.Index();
+    if (shown(ColInstanceName))
+        row.instance = target.Instance();
+    if (shown(ColSubsetLabel))
+        row.label = target.Label();
+    if (shown(ColMIBName))
+        row.moduleName = details.ModuleName();
+    if (shown(ColOID))
+        row.dottedOID = details.DottedOID();
+    if (shown(ColOIDName))
+        row.objectName = details.ObjectName();
+    if (shown(ColOIDNameWithMIB))
+        row.fullName = details.FullName();
+    if (shown(ColOIDDescription))
+        row.description = details.Description();
+    if (shown(ColQualifiedName))
+        row.qualifiedName = details.QualifiedName();
+    if (shown(ColOIDStatus))
+        row.status = details.Status();
+    if (shown(ColOIDType))
+        row.syntax = details.SyntaxName();
     row.value = target.Value();
     row.minimum = target.Min();
     row.maximum = target.Max();

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <bitset>
 #include <vector>
 
 class Settings;
@@ -110,6 +111,8 @@ private:
     TargetOIDs& m_targets;
     const Settings& m_settings;
     std::vector<LayoutColumn> m_columns;
+    /// The column identifiers the layout shows.
+    std::bitset<ColumnCount> m_shown;
     std::vector<Row> m_rows;
     QHash<int, int> m_rowBySubset;
     bool m_baselineShowing = false;
