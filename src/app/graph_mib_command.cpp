@@ -71,7 +71,8 @@ GraphMIBCommand::Outcome GraphMIBCommand::Run(const GraphMIBRequest& request, Ta
         return Outcome::Rejected;
     }
     const QString index = request.Index.isEmpty() ? details.DefaultIndex() : request.Index;
-    const QString calculation = request.Calculation.isEmpty() ? CalculationFor(details) : request.Calculation;
+    const QString calculation =
+        request.Calculation.isEmpty() ? details.DefaultCalculation() : request.Calculation;
 
     if (!Responds(ip, request))
         return Outcome::Rejected;
@@ -97,19 +98,6 @@ GraphMIBCommand::Outcome GraphMIBCommand::Run(const GraphMIBRequest& request, Ta
     target->setUnits(details.UnitChoices());
     target->setCalculation(calculation);
     return Outcome::TargetAdded;
-}
-
-QString GraphMIBCommand::CalculationFor(const OIDDetails& details)
-{
-    const QString hint =
-        details.CalculationHint().isEmpty() ? details.SyntaxName() : details.CalculationHint();
-    static const QStringList values{QStringLiteral("GAUGE"), QStringLiteral("GAUGE32"),
-                                    QStringLiteral("INTEGER"), QStringLiteral("INTEGER32"),
-                                    QStringLiteral("NO CALCULATIONS")};
-    // Counters and every syntax nobody listed graph as a rate.
-    if (values.contains(hint.toUpper()))
-        return QStringLiteral("No Calculations");
-    return QStringLiteral("x per Second");
 }
 
 QString GraphMIBCommand::AddressOf(const QString& target)

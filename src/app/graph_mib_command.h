@@ -49,10 +49,6 @@ public:
 
     Outcome Run(const GraphMIBRequest& request, TargetOIDs& targets, const IndexSelector& selectIndexes);
 
-    /// "x per Second" or "No Calculations" from the object's calculation hint, or its syntax
-    /// when it has no hint.
-    static QString CalculationFor(const OIDDetails& details);
-
     /// The tag the probe's requests carry.
     static QString ProbeTag() { return QStringLiteral("AddMIB"); }
 

@@ -101,17 +101,6 @@ QStringList AddMibLogic::CalculationChoices(qint32 pollInterval)
     return choices;
 }
 
-QString AddMibLogic::CalculationFor(const OIDDetails& details)
-{
-    const QString hint = details.CalculationHint();
-    const QString word = (hint.isEmpty() ? details.SyntaxName() : hint).toUpper();
-    static const QStringList plain{QStringLiteral("GAUGE"), QStringLiteral("GAUGE32"),
-                                   QStringLiteral("INTEGER"), QStringLiteral("INTEGER32"),
-                                   QStringLiteral("NO CALCULATIONS")};
-    // Counters and every syntax not known to be a level are graphed as rates.
-    return plain.contains(word) ? NoCalculations : PerSecond;
-}
-
 QString AddMibLogic::UnitName(const QString& entry)
 {
     return entry.section(QLatin1Char('='), 0, 0);
@@ -137,7 +126,7 @@ AddMibLogic::MibChoices AddMibLogic::MibChanged(const QString& mib)
         choices.units = choices.unitEntries.constLast();
     }
     choices.calculations = CalculationChoices(m_pollInterval);
-    choices.calculation = CalculationFor(m_details);
+    choices.calculation = m_details.DefaultCalculation();
     return choices;
 }
 

@@ -72,8 +72,6 @@ public:
     static Filling FillFrom(const TargetOIDs& targets);
     /// "No Calculations", "x per Second", and "x per Minute" above 120 seconds.
     static QStringList CalculationChoices(qint32 pollInterval);
-    /// The calculation that suits an object, from its hint or else its syntax.
-    static QString CalculationFor(const OIDDetails& details);
     /// The unit name an entry shows ("bps" of "bps=*8").
     static QString UnitName(const QString& entry);
     /// The entry of a units text: the first entry whose name it is, else the text itself.

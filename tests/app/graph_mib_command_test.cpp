@@ -138,18 +138,7 @@ TEST_F(GraphMIBCommandTest, ATableColumnWithoutAnIndexGoesToTheIndexChooser)
 
 TEST_F(GraphMIBCommandTest, CalculationComesFromTheHintOrElseTheSyntax)
 {
-    const std::vector<std::array<const char*, 3>> cases{
-        {"COUNTER32", "Gauge32", "x per Second"},   {"gauge32", "Counter32", "No Calculations"},
-        {"No Calculations", "", "No Calculations"}, {"", "Gauge32", "No Calculations"},
-        {"", "INTEGER", "No Calculations"},         {"", "Counter64", "x per Second"},
-        {"", "TimeTicks", "x per Second"},          {"SOMETHING", "Gauge32", "x per Second"}};
-    for (const auto& [hint, syntax, expected] : cases) {
-        OIDInfo info;
-        info.calculationHint = QLatin1String(hint);
-        info.syntaxName = QLatin1String(syntax);
-        EXPECT_EQ(GraphMIBCommand::CalculationFor(OIDDetails(info)), expected) << hint << " " << syntax;
-    }
-    // Through the probe as well: ifSpeed's hint is GAUGE32.
+    // ifSpeed's hint is GAUGE32.
     EXPECT_EQ(run(request("ifSpeed", "1")), GraphMIBCommand::Outcome::TargetAdded);
     EXPECT_EQ(targets.At(0)->Calculation(), "No Calculations");
 }

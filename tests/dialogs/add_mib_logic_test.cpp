@@ -86,15 +86,6 @@ TEST(AddMibLogic, UnitsAndCalculationFollowTheObjectAndThePollInterval)
     EXPECT_TRUE(run.logic.MibChanged("unknown").dottedOID.isEmpty());
     EXPECT_EQ(AddMibRun(mib.Resolver(), 121).logic.MibChanged("octets").calculations.last(), "x per Minute");
 
-    const QList<std::pair<QString, QString>> plain{
-        {"no calculations", "Counter32"}, {"", "Gauge32"}, {"", "Integer32"}, {"", "INTEGER"}};
-    for (const auto& [hint, syntax] : plain)
-        EXPECT_EQ(AddMibLogic::CalculationFor(OIDDetails(Object("M:x", hint, syntax, ""))), "No Calculations")
-            << syntax.toStdString();
-    for (const char* syntax : {"Counter64", "TimeTicks", ""})
-        EXPECT_EQ(AddMibLogic::CalculationFor(OIDDetails(Object("M:x", "", syntax, ""))), "x per Second")
-            << syntax;
-
     // The units field shows names; they map back to the whole entry with its conversion.
     EXPECT_EQ(AddMibLogic::UnitName("bps=*8"), QStringLiteral("bps"));
     EXPECT_EQ(AddMibLogic::UnitEntryFor("bps", octets.unitEntries), QStringLiteral("bps=*8"));

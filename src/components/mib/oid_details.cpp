@@ -23,3 +23,13 @@ QWidget* OIDDetails::ShowDetails(QWidget* parent) const
     window->show();
     return window;
 }
+
+QString OIDDetails::DefaultCalculation() const
+{
+    const QString word =
+        (m_info.calculationHint.isEmpty() ? m_info.syntaxName : m_info.calculationHint).toUpper();
+    static const QStringList levels{QStringLiteral("GAUGE"), QStringLiteral("GAUGE32"),
+                                    QStringLiteral("INTEGER"), QStringLiteral("INTEGER32"),
+                                    QStringLiteral("NO CALCULATIONS")};
+    return levels.contains(word) ? QStringLiteral("No Calculations") : QStringLiteral("x per Second");
+}

@@ -54,6 +54,10 @@ public:
     QString UnitChoices() const { return m_info.unitChoices; }
     QString Access() const { return m_info.access; }
     QString Units() const { return m_info.units; }
+    /// How a new target of this object is graphed: "No Calculations" for levels (the calculation
+    /// hint, or else the syntax, says GAUGE, GAUGE32, INTEGER, INTEGER32 or NO CALCULATIONS, in
+    /// any case), "x per Second" for counters and every syntax not known to be a level.
+    QString DefaultCalculation() const;
 
     /// Presents the object's details in a small window of its own (not modal); the window
     /// deletes itself when closed and is returned for callers that want to place it.

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 static OIDDetails lookedUp(const QString& name)
 {
     OIDDetails details;
@@ -185,4 +188,19 @@ TEST(MibLookup, TextThatIsNeitherNameNorOIDIsUnknown)
     ASSERT_FALSE(d.DottedOID().isEmpty());
     d.Lookup("noSuchObjectAnywhere");
     EXPECT_EQ(d.ObjectName(), "");
+}
+
+TEST(OIDDetailsCalculation, ComesFromTheHintOrElseTheSyntax)
+{
+    const std::vector<std::array<const char*, 3>> cases{
+        {"COUNTER32", "Gauge32", "x per Second"},   {"gauge32", "Counter32", "No Calculations"},
+        {"No Calculations", "", "No Calculations"}, {"", "Gauge32", "No Calculations"},
+        {"", "INTEGER", "No Calculations"},         {"", "Counter64", "x per Second"},
+        {"", "TimeTicks", "x per Second"},          {"SOMETHING", "Gauge32", "x per Second"}};
+    for (const auto& [hint, syntax, expected] : cases) {
+        OIDInfo info;
+        info.calculationHint = QLatin1String(hint);
+        info.syntaxName = QLatin1String(syntax);
+        EXPECT_EQ(OIDDetails(info).DefaultCalculation(), expected) << hint << " " << syntax;
+    }
 }
