@@ -295,18 +295,18 @@ struct AnswerCounter {
     }
 };
 
-/// The system clock moved on by whole poll intervals when the benchmark says so: the graph pays
-/// for the time what it pays in use, and every cycle is due.
+/// The system clock moved on by whole poll intervals when the benchmark says so, every cycle due.
+/// Like the system clock it reads the seconds on every call and converts them to local time
+/// only when they (or the offset) changed, so the graph pays for the time what it pays in use.
 class SteppedClock final : public Clock {
 public:
     QDateTime Now() const override
     {
-        const QDateTime now = SystemClock::instance().Now();
         const qint64 secs = QDateTime::currentSecsSinceEpoch();
         if (secs != m_baseSecs || m_offset != m_shiftedBy) {
             m_baseSecs = secs;
             m_shiftedBy = m_offset;
-            m_shifted = now.addSecs(m_offset);
+            m_shifted = SystemClock::instance().Now().addSecs(m_offset);
         }
         return m_shifted;
     }
