@@ -331,3 +331,24 @@ TEST_F(ChartBindingTest, ReloadsAfterSkippedWorkMatchTheHistoryPointForPoint)
             check(cycle);
     }
 }
+
+TEST_F(ChartBindingTest, LegendPictureFollowsLabelsAndColours)
+{
+    // The legend is drawn once and reused; a changed label or colour must still show.
+    Add(QStringLiteral("h1"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"), QStringLiteral("a"));
+    Add(QStringLiteral("h2"), QStringLiteral("10.0.0.2"), QStringLiteral("ifInOctets"), QStringLiteral("b"));
+    chart.ResetChart();
+    chart.show();
+    const auto legend = [&] {
+        chart.RedrawNow();
+        QCPLegend* shown = chart.Plot()->legend;
+        return chart.Plot()->grab(shown->outerRect()).toImage();
+    };
+    const QImage before = legend();
+    EXPECT_EQ(legend(), before);
+    chart.SetSeriesLabel(0, QStringLiteral("another label"));
+    const QImage relabelled = legend();
+    EXPECT_NE(relabelled, before);
+    chart.SetSeriesColor(1, RGBColor(250, 0, 0));
+    EXPECT_NE(legend(), relabelled);
+}
