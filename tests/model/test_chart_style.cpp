@@ -128,17 +128,10 @@ TEST(ChartStyle, NamesReadAndAccepted)
 TEST(ChartStyle, ApplyToChartTranslatesToChartCodes)
 {
     ChartStyle style;
-    style.setTitleFont(QStringLiteral("Title"));
-    style.setTableFont(QStringLiteral("Table"));
-    style.setLabelFont(QStringLiteral("Label"));
-    style.setMarkDataPoints(true);
-    style.setDecimalPoints(3);
-    style.setFontSize(FONT_LARGE);
-    style.setGridStyle(GRID_BOTH);
-    style.setTableStyle(TABLESTYLE_TABLE);
-    style.setPointLabelOrientation(POINT_LABEL_SLANTED);
-    style.setGridInFront(true);
-    style.setPointsToGraph(250);
+    Read(style,
+         DefaultsWith("TitleFont=Title;TableFont=Table;LabelFont=Label;MarkDataPoints=TRUE;DecimalPoints=3;"
+                      "FontSize=Large;GridStyle=BOTH;ShowGraph=FALSE;ShowTable=TRUE;"
+                      "PointLabelOrientation=Slanted;GridInFront=True;PointsToGraph=250"));
     RecordingChart chart;
     style.ApplyToChart(chart);
     EXPECT_EQ(chart.calls, QStringList({"Color 0 13158600", "Color 1 4210752", "Color 2 0", "Color 3 0",
@@ -177,7 +170,6 @@ TEST(ChartStyle, XMLRoundTripShowFlagsAndLooseReading)
     EXPECT_EQ(Written(style), expected);
 
     ChartStyle copy;
-
     style.setTableStyle(TABLESTYLE_TABLE);
     EXPECT_TRUE(
         Written(style).contains(QStringLiteral("ShowGraph=\"FALSE\" ShowTable=\"TRUE\" AutoCalcTitles")));
