@@ -112,15 +112,13 @@ TEST(ChartStyle, NamesReadAndAccepted)
         style.setGridStyleName(name);
         EXPECT_EQ(style.GridStyle(), value) << qPrintable(name);
     }
-    EXPECT_EQ(style.GridStyleName(), QStringLiteral("NONE"));
-    style.setGridStyleName(QStringLiteral("x&y"));
-    style.setFontSizeName(QStringLiteral("Huge"));
-    style.setPointLabelOrientationName(QStringLiteral("diagonal"));
-    EXPECT_EQ(style.GridStyle(), GRID_NONE);
-    EXPECT_EQ(style.FontSize(), FONT_LARGE);
-    EXPECT_EQ(style.PointLabelOrientation(), POINT_LABEL_SLANTED);
-    EXPECT_EQ(ChartStyle::GridStyleNameOf(4), QString());
-    EXPECT_EQ(ChartStyle::PointLabelOrientationNameOf(-1), QString());
+    EXPECT_EQ(style.GridStyleName(), "NONE");
+    style.setGridStyleName("x&y");
+    style.setFontSizeName("Huge");
+    style.setPointLabelOrientationName("diagonal");
+    EXPECT_EQ(QList<int>({style.GridStyle(), style.FontSize(), style.PointLabelOrientation()}),
+              QList<int>({GRID_NONE, FONT_LARGE, POINT_LABEL_SLANTED}));
+    EXPECT_EQ(ChartStyle::GridStyleNameOf(4) + ChartStyle::PointLabelOrientationNameOf(-1), QString());
     style.setFontSize(FontSizes(3));
     EXPECT_EQ(style.FontSizeName(), QString());
 }
@@ -159,24 +157,15 @@ TEST(ChartStyle, ApplyToChartTranslatesToChartCodes)
 
 TEST(ChartStyle, XMLRoundTripShowFlagsAndLooseReading)
 {
-    // Every attribute away from its default reads and writes back; both show flags set is BOTH.
-    const QString expected = DefaultsWith(QStringLiteral(
-        "TextColor=197121;GridStyle=NONE;GridInFront=True;FontSize=Small;TitleFont=DejaVu Sans;"
-        "PointLabelOrientation=Vertical;MarkDataPoints=TRUE;DecimalPoints=0;PointsToGraph=500;"
-        "ShowTable=TRUE;AutoCalcTitles=FALSE;OverLappingAxes=FALSE"));
+    // Every attribute's round trip is pinned by the graph definition's golden file; here the show flags.
     ChartStyle style;
-    Read(style, expected);
-    EXPECT_EQ(style.TableStyle(), TABLESTYLE_BOTH);
-    EXPECT_EQ(Written(style), expected);
-
     ChartStyle copy;
     style.setTableStyle(TABLESTYLE_TABLE);
-    EXPECT_TRUE(
-        Written(style).contains(QStringLiteral("ShowGraph=\"FALSE\" ShowTable=\"TRUE\" AutoCalcTitles")));
+    EXPECT_TRUE(Written(style).contains("ShowGraph=\"FALSE\" ShowTable=\"TRUE\" AutoCalcTitles"));
     Read(copy, Written(style));
     EXPECT_EQ(copy.TableStyle(), TABLESTYLE_TABLE);
     style.setTableStyle(TableStyles(7));
-    EXPECT_TRUE(Written(style).contains(QStringLiteral("PointsToGraph=\"500\" AutoCalcTitles")));
+    EXPECT_TRUE(Written(style).contains("PointsToGraph=\"100\" AutoCalcTitles"));
 
     Read(copy, QStringLiteral("<ChartStyle ShowGraph='TRUE'/>"));
     EXPECT_EQ(copy.TableStyle(), TABLESTYLE_GRAPH);

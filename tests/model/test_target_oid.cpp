@@ -150,17 +150,15 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNot)
 
 TEST_F(TargetOIDTest, TargetMIBSetsCalculationAndUnitsFromTheObject)
 {
-    const char* cases[][3] = {
-        {"", "Counter32", "x per Second"},
-        {"", "COUNTER64", "x per Second"},
-        {"counter", "", "x per Second"},
-        {"", "gauge", "No Calculations"},
-        {"", "INTEGER", "No Calculations"},
-        {"", "Integer32", "No Calculations"},
-        {"", "TimeTicks", "x per Second"},
-        {"Gauge", "Counter32", "No Calculations"},
-        {"No Calculations", "Counter32", "x per Minute"},
-    };
+    const char* cases[][3] = {{"", "Counter32", "x per Second"},
+                              {"", "COUNTER64", "x per Second"},
+                              {"counter", "", "x per Second"},
+                              {"", "gauge", "No Calculations"},
+                              {"", "INTEGER", "No Calculations"},
+                              {"", "Integer32", "No Calculations"},
+                              {"", "TimeTicks", "x per Second"},
+                              {"Gauge", "Counter32", "No Calculations"},
+                              {"No Calculations", "Counter32", "x per Minute"}};
     for (const auto& [hint, syntax, expected] : cases) {
         OIDInfo info;
         info.calculationHint = QLatin1String(hint);
@@ -234,19 +232,16 @@ TEST_F(TargetOIDTest, KeyLineStylesAndChartSeries)
     EXPECT_EQ(TargetOID::LineStyleNameOf(8), "Dash-Dot");
     EXPECT_EQ(TargetOID::LineStyleNameOf(10) + TargetOID::LineStyleNameOf(-1), QString());
 
-    RecordingChart chart;
-    target.SetSubset(3);
-    target.setLabel(QStringLiteral("Uplink"));
-    target.setColor(0x00c000);
-    target.ApplyToChart(chart);
-    EXPECT_EQ(chart.calls,
-              QStringList({"SeriesLabel 3 Uplink", "SeriesColor 3 49152", "SeriesLineType 3 4"}));
     QList<int> codes;
     for (int style = -1; style <= 10; ++style)
         codes.append(TargetOID::LineTypeCode(style));
     EXPECT_EQ(codes, QList<int>({-1, 0, 9, 5, 10, 6, 11, 1, 2, 3, 4, -1}));
 
-    chart.calls.clear();
+    // Series calls with a named style are checked through the axis that applies them.
+    RecordingChart chart;
+    target.SetSubset(3);
+    target.setLabel(QStringLiteral("Uplink"));
+    target.setColor(0x00c000);
     target.setLineStyle(LineStyles(42)); // stored without a range check, but has no name
     target.ApplyToChart(chart);
     EXPECT_EQ(chart.calls, QStringList({"SeriesLabel 3 Uplink", "SeriesColor 3 49152"}))

@@ -72,9 +72,7 @@ TEST_F(SettingsStore, WritesAreClampedStoredAsTextAndAnnounced)
     for (const auto& [write, name, expected] : cases) {
         write();
         ASSERT_EQ(spy.count(), 1) << name;
-        const QList<QVariant> event = spy.takeFirst();
-        EXPECT_EQ(event.at(0).toString(), QLatin1String(name));
-        EXPECT_EQ(event.at(1).toInt(), expected) << name;
+        EXPECT_EQ(spy.takeFirst(), (QList<QVariant>{QLatin1String(name), expected}));
         EXPECT_EQ(stored(QLatin1String(name)), QString::number(expected));
     }
 
@@ -141,8 +139,8 @@ TEST_F(SettingsStore, HandEditedTextsConvertOrThrowNamingOptionAndText)
             read();
             ADD_FAILURE() << option << " accepted " << text;
         } catch (const TypeMismatchError& error) {
-            EXPECT_NE(std::string(error.what()).find(option), std::string::npos) << error.what();
-            EXPECT_NE(std::string(error.what()).find(text), std::string::npos) << error.what();
+            const std::string what = error.what();
+            EXPECT_TRUE(what.find(option) != what.npos && what.find(text) != what.npos) << what;
         }
     };
     expectMismatch("Poll Interval", "ten", [&] { settings.PollInterval(); });
@@ -180,7 +178,7 @@ TEST_F(SettingsStore, OtherWritersAreSeenAtOnce)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\nPoll%20Interval=7\nTable%20Columns=3, 4,5\nSNMP%20Timeout=300\n");
     file.close();
-    EXPECT_EQ(first.PollInterval(), 7);
-    EXPECT_EQ(first.SNMPTimeout(), 300);
-    EXPECT_EQ(first.Columns(), "3,4,5");
+    EXPECT_EQ(
+        QStringLiteral("%1 %2 %3").arg(first.PollInterval()).arg(first.SNMPTimeout()).arg(first.Columns()),
+        "7 300 3,4,5");
 }

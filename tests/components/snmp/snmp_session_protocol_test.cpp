@@ -17,9 +17,7 @@ namespace {
 
 /// Where one BER element sits in a message.
 struct Element {
-    int start = 0;
-    int content = 0;
-    int end = 0;
+    int start = 0, content = 0, end = 0;
 };
 
 bool readElement(const QByteArray& bytes, int position, Element* element)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
@@ -80,8 +81,7 @@ TEST_F(SnmpSessionTest, WalkOfAControlledTableVisitsExactlyItsRows)
                          m_session.SendGetNext(address);
                      });
     // The index dialog's walk: follow every answer that is still inside the column.
-    m_session.setOID(column);
-    m_session.SendGetNext(m_agent.address());
+    get(column, QString(), true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 20000));
     EXPECT_EQ(seen, QStringList({"1=uplink", "7=spare", "12="}));
 }
@@ -119,16 +119,13 @@ TEST_F(SnmpSessionTest, BlockingRequestsRaiseResponseBeforeTheyReturn)
                 m_session.setOID(oid);
         });
     m_session.setAsynchronous(false);
-    m_session.setRequestTag(QStringLiteral("AddMIB"));
-    m_session.setOID(QStringLiteral("1.3.6.1.2.1.1.2.0"));
-    m_session.SendGet(m_agent.address());
+    get("1.3.6.1.2.1.1.2.0", "AddMIB");
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
     EXPECT_TRUE(m_session.ResponseValue().startsWith(QLatin1String("1.3.6.1.4.1.")))
         << "sysObjectID is an OID";
 
-    m_session.setOID(IfInOctets);
-    m_session.SendGetNext(m_agent.address());
+    get(IfInOctets, "AddMIB", true);
     EXPECT_EQ(raised, 2);
     EXPECT_TRUE(m_session.OID().startsWith(IfInOctets + QLatin1Char('.'))) << m_session.OID().toStdString();
     EXPECT_TRUE(QRegularExpression("^[0-9]+$").match(m_session.ResponseValue()).hasMatch());
@@ -136,8 +133,7 @@ TEST_F(SnmpSessionTest, BlockingRequestsRaiseResponseBeforeTheyReturn)
     // A blocking request that nobody answers returns after its time-out, also with a Response.
     setPatience(100, 0);
     m_agent.stop();
-    m_session.setOID(SysUpTime);
-    m_session.SendGet(m_agent.address());
+    get(SysUpTime, "AddMIB");
     EXPECT_EQ(raised, 3);
     EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_TIMEOUT);
     EXPECT_EQ(m_session.OID(), QString()) << "the handler copied the empty OID";
@@ -146,29 +142,20 @@ TEST_F(SnmpSessionTest, BlockingRequestsRaiseResponseBeforeTheyReturn)
 
 TEST_F(SnmpSessionTest, MissingObjectsFailAloneInsideABatchInBothVersions)
 {
-    m_agent.setValue(QStringLiteral("1.1.0"), TestAgent::ValueType::Counter32, 17);
-    m_agent.setValue(QStringLiteral("1.2.0"), TestAgent::ValueType::Counter64, 5000000000ull);
+    m_agent.setValue("1.1.0", TestAgent::ValueType::Counter32, 17);
+    m_agent.setValue("1.2.0", TestAgent::ValueType::Counter64, 5000000000ull);
+    const QList<QPair<QString, QString>> requests{{"present", TestAgent::controlledOid("1.1.0")},
+                                                  {"noSuchObject", "1.3.6.1.2.1.1.99.0"},
+                                                  {"uptime", SysUpTime},
+                                                  {"noSuchInstance", "1.3.6.1.2.1.1.3.7"},
+                                                  {"big", TestAgent::controlledOid("1.2.0")},
+                                                  {"notServed", TestAgent::controlledOid("1.9.0")}};
     for (const qint16 version : {qint16(2), qint16(1)}) {
         SCOPED_TRACE(version);
-        SNMPSession session;
-        session.setCommunity(m_agent.community());
-        session.setVersion(version);
-        ResponseRecorder recorder(session);
-        // Issued back to back, so they share PDUs.
-        const auto controlled = [](const char* suffix) {
-            return TestAgent::controlledOid(QLatin1String(suffix));
-        };
-        const QList<QPair<const char*, QString>> requests{{"present", controlled("1.1.0")},
-                                                          {"noSuchObject", "1.3.6.1.2.1.1.99.0"},
-                                                          {"uptime", SysUpTime},
-                                                          {"noSuchInstance", "1.3.6.1.2.1.1.3.7"},
-                                                          {"big", controlled("1.2.0")},
-                                                          {"notServed", controlled("1.9.0")}};
-        for (const auto& [tag, oid] : requests) {
-            session.setRequestTag(QLatin1String(tag));
-            session.setOID(oid);
-            session.SendGet(m_agent.address());
-        }
+        m_session.setVersion(version);
+        ResponseRecorder recorder(m_session);
+        for (const auto& [tag, oid] : requests) // back to back, so they share PDUs
+            get(oid, tag);
         ASSERT_TRUE(recorder.waitFor(int(requests.size())));
         EXPECT_EQ(recorder.answers.size(), requests.size());
         const auto answer = [&](const char* tag) { return recorder.byTag[QLatin1String(tag)]; };
@@ -192,38 +179,31 @@ TEST_F(SnmpSessionTest, MissingObjectsFailAloneInsideABatchInBothVersions)
 TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
 {
     using T = TestAgent::ValueType;
-    struct Case {
-        const char* suffix;
-        T type;
-        const char* written;
-        const char* typeName;
-        const char* expected = nullptr; ///< when it differs from the written text
-    };
+    // The value's text and type name, and the text that comes back when it differs from the written one.
+    using Case = std::tuple<const char*, T, const char*, const char*, const char*>;
     const Case cases[] = {
-        {"1.1.0", T::Counter32, "4294967295", "Counter32"},
-        {"1.2.0", T::Counter64, "18446744073709551615", "Counter64"},
-        {"1.3.0", T::Gauge32, "4294967295", "Gauge32"},
-        {"1.4.0", T::Integer, "-42", "INTEGER"},
-        {"1.5.0", T::TimeTicks, "360001", "TimeTicks"},
-        {"1.6.0", T::String, "port 7 – Grüße", "OCTET STRING"},
+        {"1.1.0", T::Counter32, "4294967295", "Counter32", nullptr},
+        {"1.2.0", T::Counter64, "18446744073709551615", "Counter64", nullptr},
+        {"1.3.0", T::Gauge32, "4294967295", "Gauge32", nullptr},
+        {"1.4.0", T::Integer, "-42", "INTEGER", nullptr},
+        {"1.5.0", T::TimeTicks, "360001", "TimeTicks", nullptr},
+        {"1.6.0", T::String, "port 7 – Grüße", "OCTET STRING", nullptr},
         {"1.7.0", T::HexString, "00 41 ff 0a", "OCTET STRING", "00 41 FF 0A"},
         {"1.8.0", T::OID, ".1.3.6.1.4.1.8072.3.2.10", "OBJECT IDENTIFIER", "1.3.6.1.4.1.8072.3.2.10"},
-        {"1.9.0", T::IpAddress, "192.168.0.254", "IpAddress"},
-    };
-    for (const Case& c : cases)
-        m_agent.setValue(QLatin1String(c.suffix), c.type, QString::fromUtf8(c.written));
-
+        {"1.9.0", T::IpAddress, "192.168.0.254", "IpAddress", nullptr}};
     ResponseRecorder recorder(m_session);
-    for (const Case& c : cases)
-        get(TestAgent::controlledOid(QLatin1String(c.suffix)), QLatin1String(c.suffix));
+    for (const auto& [suffix, type, written, typeName, expected] : cases) {
+        m_agent.setValue(QLatin1String(suffix), type, QString::fromUtf8(written));
+        get(TestAgent::controlledOid(QLatin1String(suffix)), QLatin1String(suffix));
+    }
     EXPECT_TRUE(recorder.answers.isEmpty()) << "asynchronous requests return before their answers";
     ASSERT_TRUE(recorder.waitFor(int(std::size(cases))));
-    for (const Case& c : cases) {
-        const QString tag = QLatin1String(c.suffix);
+    for (const auto& [suffix, type, written, typeName, expected] : cases) {
+        const QString tag = QLatin1String(suffix);
         EXPECT_EQ(line(recorder.byTag.value(tag)),
                   line({m_agent.address(), TestAgent::controlledOid(tag), 0,
-                        QString::fromUtf8(c.expected ? c.expected : c.written), tag,
-                        QLatin1String(c.typeName), SNMPSession::RESPONSE_OK}));
+                        QString::fromUtf8(expected ? expected : written), tag, QLatin1String(typeName),
+                        SNMPSession::RESPONSE_OK}));
     }
 
     // The next poll sees what the agent serves now.
