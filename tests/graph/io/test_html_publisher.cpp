@@ -55,26 +55,20 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(HtmlPublisherTest, ImageNamesAndColours)
+TEST(HtmlPublisher, ImageNamesColoursAndEscapes)
 {
-    EXPECT_EQ(HtmlPublisher::ImageFilename("page.HTM"), QStringLiteral("page.jpg"));
-    EXPECT_EQ(HtmlPublisher::ImageFilename("/www/report.htm"), QStringLiteral("/www/report.jpg"));
-    EXPECT_EQ(HtmlPublisher::ImageFilename("report.Htm"), QStringLiteral("report.jpg"));
-    EXPECT_EQ(HtmlPublisher::ImageFilename("page.html"), QStringLiteral("page.html.jpg"));
-    EXPECT_EQ(HtmlPublisher::ImageFilename("ab"), QStringLiteral("ab.jpg"));
-    EXPECT_EQ(HtmlPublisher::ImageFilename("HTM"), QStringLiteral("jpg"));
-
-    EXPECT_EQ(HtmlPublisher::HTMLColor(RGBColor(255, 0, 0)), QStringLiteral("#FF0000"));
-    EXPECT_EQ(HtmlPublisher::HTMLColor(RGBColor(0x12, 0xab, 0x5c)), QStringLiteral("#12AB5C"));
-    EXPECT_EQ(HtmlPublisher::HTMLColor(0), QStringLiteral("#000000"));
-    EXPECT_EQ(HtmlPublisher::HTMLColor(0x1000000), QStringLiteral("#FFFFFF")) << "beyond white";
-    EXPECT_EQ(HtmlPublisher::HTMLColor(0x80000005), QStringLiteral("#FFFFFF")) << "a system colour code";
-    EXPECT_EQ(HtmlPublisher::HTMLColor(-1), QStringLiteral("#FFFFFF")) << "no colour yet";
-
-    EXPECT_EQ(HtmlPublisher::Escaped("<b>\"x\"&</b> it's"),
-              QStringLiteral("&lt;b&gt;&quot;x&quot;&amp;&lt;/b&gt; it&#39;s"));
-    EXPECT_EQ(HtmlPublisher::Escaped(QStringLiteral("Zürich \U0001F600")),
-              QStringLiteral("Z&#252;rich &#128512;"));
+    QStringList images;
+    for (const char* page : {"page.HTM", "/www/report.htm", "report.Htm", "page.html", "ab", "HTM"})
+        images << HtmlPublisher::ImageFilename(page);
+    EXPECT_EQ(images,
+              QStringList({"page.jpg", "/www/report.jpg", "report.jpg", "page.html.jpg", "ab.jpg", "jpg"}));
+    // Beyond white, a system colour code and no colour yet all print as white.
+    QStringList colours;
+    for (qint64 colour : {qint64(RGBColor(0x12, 0xab, 0x5c)), 0LL, 0x1000000LL, 0x80000005LL, -1LL})
+        colours << HtmlPublisher::HTMLColor(colour);
+    EXPECT_EQ(colours, QStringList({"#12AB5C", "#000000", "#FFFFFF", "#FFFFFF", "#FFFFFF"}));
+    EXPECT_EQ(HtmlPublisher::Escaped("<b>\"x\"&</b> it's Zürich \U0001F600"),
+              "&lt;b&gt;&quot;x&quot;&amp;&lt;/b&gt; it&#39;s Z&#252;rich &#128512;");
 }
 
 TEST_F(HtmlPublisherTest, PageLinesForASmallTable)
