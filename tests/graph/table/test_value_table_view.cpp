@@ -54,11 +54,9 @@ protected:
                 model.RefreshTableRows();
             }
         });
-        AddTarget(0);
-        AddTarget(1);
-        AddTarget(2);
-        model.LayoutTableColumns();
-        model.RefreshTableRows();
+        for (int subset : {0, 1, 2})
+            AddTarget(subset);
+        Layout(QLatin1String(DefaultColumns));
         view.resize(900, 300);
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -97,8 +95,7 @@ TEST_F(ValueTableViewTest, HeaderMenuChecksShownColumnsAndStoresTheChoice)
     QSignalSpy changed(&settings, &Settings::Changed);
     RightClickHeader(2); // "Instance", the third column
     ASSERT_EQ(view.ColumnsMenu()->actions().size(), 24);
-    EXPECT_TRUE(MenuAction(12)->isChecked());
-    EXPECT_FALSE(MenuAction(0)->isChecked());
+    EXPECT_TRUE(MenuAction(12)->isChecked() && !MenuAction(0)->isChecked());
 
     MenuAction(0)->trigger();
     EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,0,12,22,5,7,10,8,9"));
