@@ -28,26 +28,22 @@ TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycle
     EXPECT_EQ(Light(counter), ValueTableModel::PictureGray);
     EXPECT_EQ(Light(gauge), ValueTableModel::PictureGray);
     ASSERT_TRUE(WaitForAnswers(answers, 0, 2));
-    EXPECT_EQ(gauge->Value(), 40.0);
-    EXPECT_EQ(counter->Value(), TargetOID::NoValue) << "a rate needs two samples";
 
     // Cycle 1: the plot gets cycle 0's answers; the counter still holds the baseline up.
     agent.setValue(QStringLiteral("1.1"), Type::Counter32, 2000);
     agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 55);
     Cycle();
     EXPECT_EQ(NewestPoint(gauge), 40.0);
-    EXPECT_TRUE(std::isnan(NewestPoint(counter)));
+    EXPECT_TRUE(std::isnan(NewestPoint(counter))) << "a rate needs two samples";
     EXPECT_FALSE(control->BaseLineMessage()->isHidden());
     EXPECT_EQ(CellText(gauge, ValueTableModel::ColCurrentValue),
               ValueTableModel::FormatValue(40, gauge->Units()));
     EXPECT_EQ(Light(gauge), ValueTableModel::PictureGray);
-    EXPECT_DOUBLE_EQ(counter->Value(), 100.0) << "1000 more in 10 seconds";
-    EXPECT_EQ(gauge->Value(), 55.0);
 
     // Cycle 2: every target has shown a value, so the baseline is over and the lights are green.
     agent.setValue(QStringLiteral("1.1"), Type::Counter32, 4000);
     Cycle();
-    EXPECT_DOUBLE_EQ(NewestPoint(counter), 100.0);
+    EXPECT_DOUBLE_EQ(NewestPoint(counter), 100.0) << "1000 more in 10 seconds";
     EXPECT_EQ(NewestPoint(gauge), 55.0);
     EXPECT_EQ(control->ChartObject()->PointValue(gauge->Subset(), ChartBinding::Points - 2), 40.0);
     EXPECT_TRUE(control->BaseLineMessage()->isHidden());
