@@ -35,7 +35,7 @@ public:
     explicit FakeHost(Settings& settings) : m_settings(settings) {}
     CommandLineWindow* NewGraphWindow() override
     {
-        events << QStringLiteral("NewGraphWindow");
+        events << "NewGraphWindow";
         m_windows.push_back(std::make_unique<Window>(events, m_settings.PollInterval()));
         return m_windows.back().get();
     }

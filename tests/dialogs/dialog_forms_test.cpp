@@ -106,14 +106,14 @@ TEST_F(FormsTest, AddMibAddsAScalarObjectWithTheChosenUnitsAndCalculation)
     ModalDriver driver([&](QDialog* dialog) {
         if (dialog != &form)
             return false;
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("New SNMP MIB variable to Graph"));
+        EXPECT_EQ(form.windowTitle(), "New SNMP MIB variable to Graph");
         auto* units = Child<QComboBox>(&form, "Units");
         Fill(&form, agent().address(), "public", "ifHighSpeed"); // hinted units "bps=*1000000,Mbps"
         EXPECT_EQ(QStringList({units->itemText(0), units->currentText()}), QStringList({"bps", "Mbps"}));
         EXPECT_EQ(units->count(), 2);
-        Child(&form, "MIB")->setText(QStringLiteral("  sysUpTime  "));
-        units->setEditText(QStringLiteral("ticks"));
-        Child<QComboBox>(&form, "Calculation")->setCurrentText(QStringLiteral("No Calculations"));
+        Child(&form, "MIB")->setText("  sysUpTime  ");
+        units->setEditText("ticks");
+        Child<QComboBox>(&form, "Calculation")->setCurrentText("No Calculations");
         Click(&form, "OK_Button");
         return true;
     });
@@ -147,7 +147,7 @@ TEST_F(FormsTest, AddMibFillsFromTargetsFocusesAnEmptyFieldAndCancelAddsNothing)
         Click(&form, "OK_Button");
         EXPECT_TRUE(form.isVisible());
         EXPECT_FALSE(Child<QLabel>(&form, "Message")->isVisible());
-        EXPECT_EQ(Child(&form, "Host")->Text(), QStringLiteral("router"));
+        EXPECT_EQ(Child(&form, "Host")->Text(), "router");
         // Offscreen the window need not be active; the widget holding its focus is what counts.
         EXPECT_TRUE(form.focusWidget() == mibField || form.focusWidget() == mibField->lineEdit());
         Click(&form, "Cancel_Button");
@@ -160,8 +160,8 @@ TEST_F(FormsTest, AddMibFillsFromTargetsFocusesAnEmptyFieldAndCancelAddsNothing)
     EXPECT_EQ(graph.targets.Count(), 2);
 
     const auto restored = RestoredCombo("Real-Time Trendwick", "Community"); // stored on the way out
-    EXPECT_EQ(restored->Text(), QStringLiteral("community-b"));
-    EXPECT_GE(restored->findText(QStringLiteral("community-a")), 0);
+    EXPECT_EQ(restored->Text(), "community-b");
+    EXPECT_GE(restored->findText("community-a"), 0);
 }
 
 TEST_F(FormsTest, AddMibHandsATableColumnOnToTheIndexSelection)
@@ -201,7 +201,7 @@ TEST_F(FormsTest, SelectIndexesAddsTheTickedRowsOnlyAfterOk)
         SelectIndexLogic* logic = form.logic();
         if (dialog != &form || !logic || logic->Walking() || logic->InstanceText(2).isEmpty())
             return false;
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("Select indexes of \"TEST:counter\" to graph ..."));
+        EXPECT_EQ(form.windowTitle(), "Select indexes of \"TEST:counter\" to graph ...");
         QStringList labels;
         for (const char* name : {"TargetLabel", "TargetMIB", "ProgressText"})
             labels << Child<QLabel>(&form, name)->text();
@@ -209,7 +209,7 @@ TEST_F(FormsTest, SelectIndexesAddsTheTickedRowsOnlyAfterOk)
         EXPECT_FALSE(Child<QProgressBar>(&form, "Progress")->isVisible()) << "busy only while walking";
         QTableView* table = form.table();
         EXPECT_EQ(table->horizontalHeader()->sectionSize(SelectIndexLogic::IndexColumn),
-                  QFontMetrics(form.font()).horizontalAdvance(QStringLiteral("XXXXXXXX")));
+                  QFontMetrics(form.font()).horizontalAdvance("XXXXXXXX"));
         // A click on the value or description toggles the row.
         for (auto [row, column] : {std::pair{2, 2}, {0, 3}, {0, 1}}) {
             const QRect cell = table->visualRect(table->model()->index(row, column));
@@ -239,28 +239,28 @@ TEST_F(FormsTest, SelectIndexesAddsTheTickedRowsOnlyAfterOk)
 TEST(MIBTreeForm, OkHandsBackTheSelectedNameAndCancelTheTextAsGiven)
 {
     MIBTreeForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select OID to Monitor"));
+    EXPECT_EQ(form.windowTitle(), "Select OID to Monitor");
     ModalDriver pick([&](QDialog* dialog) {
         if (dialog != &form)
             return false;
-        EXPECT_EQ(form.tree()->SelectedDetails().ObjectName(), QStringLiteral("ifInOctets"));
-        auto* search = form.findChild<QLineEdit*>(QStringLiteral("MIBSearchText"));
+        EXPECT_EQ(form.tree()->SelectedDetails().ObjectName(), "ifInOctets");
+        auto* search = form.findChild<QLineEdit*>("MIBSearchText");
         EXPECT_FALSE(search->isVisible());
         Click(&form, "Search_Button");
         EXPECT_TRUE(search->isVisible());
         Click(&form, "OK_Button");
         return true;
     });
-    const QString chosen = form.SelectMIB(QStringLiteral("IF-MIB:ifInOctets"));
+    const QString chosen = form.SelectMIB("IF-MIB:ifInOctets");
     EXPECT_FALSE(pick.timedOut);
-    EXPECT_TRUE(chosen.endsWith(QStringLiteral(":ifInOctets"))) << chosen.toStdString();
+    EXPECT_TRUE(chosen.endsWith(":ifInOctets")) << chosen.toStdString();
 
     MIBTreeForm again;
     ModalDriver cancel([&](QDialog* dialog) {
         Click(dialog, "Cancel_Button");
         return true;
     });
-    EXPECT_EQ(again.SelectMIB(QStringLiteral(" not a name! ")), QStringLiteral(" not a name! "));
+    EXPECT_EQ(again.SelectMIB(" not a name! "), " not a name! ");
     EXPECT_FALSE(cancel.timedOut);
 }
 
@@ -272,7 +272,7 @@ TEST(HistoryComboBox, KeepsEachTextOnceAndRestoresWithTheTextInUseLast)
     for (const char* text : {"alpha", "beta", "alpha", ""})
         combo->AddItem(text);
     EXPECT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->Text(), QStringLiteral("typed")) << "adding entries must not replace the text";
+    EXPECT_EQ(combo->Text(), "typed") << "adding entries must not replace the text";
     combo->setText("alpha");
     combo->StoreHistory();
 
@@ -285,7 +285,7 @@ TEST(HistoryComboBox, KeepsEachTextOnceAndRestoresWithTheTextInUseLast)
     QStringList many;
     for (int i = 0; i < HistoryStore::MaximumEntries + 5; ++i)
         many.append(QString::number(i));
-    const HistoryStore store(QStringLiteral("Trendwick History Test"));
+    const HistoryStore store("Trendwick History Test");
     store.Save("Many", many);
     EXPECT_EQ(store.Load("Many"), many.mid(5)) << "the oldest entries drop out";
 }

@@ -8,8 +8,8 @@
 
 namespace {
 
-const QString ColumnOID = QStringLiteral("1.3.6.1.2.1.2.2.1.10");
-const QString DescribingOID = QStringLiteral("1.3.6.1.2.1.2.2.1.2");
+const QString ColumnOID = "1.3.6.1.2.1.2.2.1.10";
+const QString DescribingOID = "1.3.6.1.2.1.2.2.1.2";
 
 OIDDetails Details(const QString& dotted, const QString& name = QString())
 {
@@ -28,7 +28,7 @@ struct RecordedWalk {
     {
         logic.Start();
     }
-    void Answer(const QString& oid, const QString& value, const QString& tag = QStringLiteral("ScanIndexes"))
+    void Answer(const QString& oid, const QString& value, const QString& tag = "ScanIndexes")
     {
         logic.HandleResponse("192.0.2.1", oid, 0, value, tag, "Counter32");
     }

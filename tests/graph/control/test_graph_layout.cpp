@@ -25,9 +25,9 @@ QStringList Labels(RTTrendwick& graph)
 
 TEST_F(ControlTest, ResetNumbersSeriesAxisByAxisAndGivesPaletteColours)
 {
-    TargetOID* first = AddTarget(QStringLiteral("counterObj"), QStringLiteral("1"));
-    TargetOID* gauge = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    TargetOID* second = AddTarget(QStringLiteral("counterObj"), QStringLiteral("2"));
+    TargetOID* first = AddTarget("counterObj", "1");
+    TargetOID* gauge = AddTarget("gaugeObj", "1");
+    TargetOID* second = AddTarget("counterObj", "2");
     ResetGraph();
 
     ASSERT_EQ(control->YAxises().Count(), 2);
@@ -49,44 +49,41 @@ TEST_F(ControlTest, ResetNumbersSeriesAxisByAxisAndGivesPaletteColours)
 TEST_F(ControlTest, AutomaticTitlesAndSeriesLabelsFollowWhatTheTargetsShare)
 {
     const QString elsewhere = QStringLiteral("127.0.0.2:%1").arg(agent.port());
-    TargetOID* one = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"));
-    one->setInstance(QStringLiteral("eth0"));
+    TargetOID* one = AddTarget("gaugeObj", "1", "alpha");
+    one->setInstance("eth0");
     ResetGraph();
-    EXPECT_EQ(control->MainTitle(), QStringLiteral("alpha"));
-    EXPECT_EQ(control->SubTitle(), QStringLiteral("eth0:gaugeObj"));
+    EXPECT_EQ(control->MainTitle(), "alpha");
+    EXPECT_EQ(control->SubTitle(), "eth0:gaugeObj");
     EXPECT_EQ(Labels(*control), QStringList{QString()});
 
     // Two hosts, one object.
     control->TargetOIDs().Clear();
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"));
-    control->TargetOIDs().Add(QStringLiteral("beta"), elsewhere, agent.community(),
-                              QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    AddTarget("gaugeObj", "1", "alpha");
+    control->TargetOIDs().Add("beta", elsewhere, agent.community(), "gaugeObj", "1");
     ResetGraph();
-    EXPECT_EQ(control->MainTitle(), QStringLiteral("gaugeObj"));
+    EXPECT_EQ(control->MainTitle(), "gaugeObj");
     EXPECT_EQ(control->SubTitle(), QString());
-    EXPECT_EQ(Labels(*control), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+    EXPECT_EQ(Labels(*control), (QStringList{"alpha", "beta"}));
 
     // One host, two instances of one object.
     control->TargetOIDs().Clear();
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"), QStringLiteral("alpha"))
-        ->setInstance(QStringLiteral("eth0"));
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"), QStringLiteral("alpha"))
-        ->setInstance(QStringLiteral("eth1"));
+    AddTarget("gaugeObj", "1", "alpha")->setInstance("eth0");
+    AddTarget("gaugeObj", "2", "alpha")->setInstance("eth1");
     ResetGraph();
-    EXPECT_EQ(control->MainTitle(), QStringLiteral("alpha"));
-    EXPECT_EQ(control->SubTitle(), QStringLiteral("gaugeObj"));
-    EXPECT_EQ(Labels(*control), (QStringList{QStringLiteral("eth0"), QStringLiteral("eth1")}));
+    EXPECT_EQ(control->MainTitle(), "alpha");
+    EXPECT_EQ(control->SubTitle(), "gaugeObj");
+    EXPECT_EQ(Labels(*control), (QStringList{"eth0", "eth1"}));
 
     // A title set by hand stays through later Resets.
-    control->setMainTitle(QStringLiteral("Core links"));
+    control->setMainTitle("Core links");
     ResetGraph();
-    EXPECT_EQ(control->MainTitle(), QStringLiteral("Core links"));
+    EXPECT_EQ(control->MainTitle(), "Core links");
 }
 
 TEST_F(ControlTest, TableClicksAndChartEventsBecomeRequests)
 {
-    TargetOID* first = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    TargetOID* second = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"));
+    TargetOID* first = AddTarget("gaugeObj", "1");
+    TargetOID* second = AddTarget("gaugeObj", "2");
     ResetGraph();
     ValueTableView* table = control->Table();
     const auto click = [&](TargetOID* target, int columnId) {
@@ -103,7 +100,7 @@ TEST_F(ControlTest, TableClicksAndChartEventsBecomeRequests)
     prompter.queueColor(QColor(10, 20, 30));
     click(second, ValueTableModel::ColColor);
     ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::ChooseColor), 1);
-    EXPECT_EQ(prompter.calls.last().title, QStringLiteral("Select Subset Color ..."));
+    EXPECT_EQ(prompter.calls.last().title, "Select Subset Color ...");
     EXPECT_EQ(prompter.calls.last().initialColor, ToQColor(old));
     EXPECT_EQ(second->Color(), RGBColor(10, 20, 30));
     EXPECT_EQ(state.count(), 1);
@@ -149,8 +146,8 @@ TEST_F(ControlTest, TableClicksAndChartEventsBecomeRequests)
 
 TEST_F(ControlTest, SmallTableGetsExactlyItsRowsAndBigOneKeepsTheSplit)
 {
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"));
+    AddTarget("gaugeObj", "1");
+    AddTarget("gaugeObj", "2");
     ResetGraph();
     const int margin = (20 * control->logicalDpiY() + 720) / 1440;
     QSplitter* splitter = control->Splitter();
@@ -163,7 +160,7 @@ TEST_F(ControlTest, SmallTableGetsExactlyItsRowsAndBigOneKeepsTheSplit)
 
     // Rows beyond 3000 twips: the pane keeps the height it has.
     for (int index = 3; index <= 40; ++index)
-        AddTarget(QStringLiteral("gaugeObj"), QString::number(index));
+        AddTarget("gaugeObj", QString::number(index));
     const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
     splitter->setSizes({total - 250, 250});
     ResetGraph();
@@ -193,9 +190,9 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     control->setPollInterval(kPollSeconds);
 
     // Each due, unpaused tick writes one log row, so the log counts the polls.
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 40);
-    AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    const QString log = files.filePath(QStringLiteral("polls.csv"));
+    agent.setValue("3.1", Type::Gauge32, 40);
+    AddTarget("gaugeObj", "1");
+    const QString log = files.filePath("polls.csv");
     control->setLogFilename(log);
     control->StoreLoggingEnabled(true);
     control->Reset();
@@ -219,8 +216,8 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     EXPECT_EQ(lines(), header + 3);
     control->setPollInterval(kPollSeconds);
 
-    const QString page = files.filePath(QStringLiteral("graph.htm"));
-    const QString image = files.filePath(QStringLiteral("graph.jpg"));
+    const QString page = files.filePath("graph.htm");
+    const QString image = files.filePath("graph.jpg");
     control->setAutoPublishFilename(page);
     control->setAutoPublishEnabled(true);
     const auto publishedNow = [&] {

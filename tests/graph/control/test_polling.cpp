@@ -13,16 +13,15 @@
 // Every tick then plots what the previous cycle brought.
 TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycleLate)
 {
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 1000);
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 40);
-    TargetOID* counter = AddTarget(QStringLiteral("counterObj"), QStringLiteral("1"));
-    TargetOID* gauge = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
+    agent.setValue("1.1", Type::Counter32, 1000);
+    agent.setValue("3.1", Type::Gauge32, 40);
+    TargetOID* counter = AddTarget("counterObj", "1");
+    TargetOID* gauge = AddTarget("gaugeObj", "1");
     QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
 
     ResetGraph();
     EXPECT_FALSE(control->BaseLineMessage()->isHidden());
-    EXPECT_EQ(control->BaseLineMessage()->text(),
-              QStringLiteral("Establishing SNMP Baseline\n\nPlease Wait ..."));
+    EXPECT_EQ(control->BaseLineMessage()->text(), "Establishing SNMP Baseline\n\nPlease Wait ...");
     EXPECT_EQ(CellText(counter, ValueTableModel::ColCurrentValue), QString());
     EXPECT_EQ(CellText(gauge, ValueTableModel::ColCurrentValue), QString());
     EXPECT_EQ(Light(counter), ValueTableModel::PictureGray);
@@ -30,8 +29,8 @@ TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycle
     ASSERT_TRUE(WaitForAnswers(answers, 0, 2));
 
     // Cycle 1: the plot gets cycle 0's answers; the counter still holds the baseline up.
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 2000);
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 55);
+    agent.setValue("1.1", Type::Counter32, 2000);
+    agent.setValue("3.1", Type::Gauge32, 55);
     Cycle();
     EXPECT_EQ(NewestPoint(gauge), 40.0);
     EXPECT_TRUE(std::isnan(NewestPoint(counter))) << "a rate needs two samples";
@@ -41,7 +40,7 @@ TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycle
     EXPECT_EQ(Light(gauge), ValueTableModel::PictureGray);
 
     // Cycle 2: every target has shown a value, so the baseline is over and the lights are green.
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 4000);
+    agent.setValue("1.1", Type::Counter32, 4000);
     Cycle();
     EXPECT_DOUBLE_EQ(NewestPoint(counter), 100.0) << "1000 more in 10 seconds";
     EXPECT_EQ(NewestPoint(gauge), 55.0);
@@ -54,7 +53,7 @@ TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycle
     EXPECT_DOUBLE_EQ(counter->Value(), 200.0);
 
     // A target without a value brings the notice back with the next Reset.
-    TargetOID* added = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("2"));
+    TargetOID* added = AddTarget("gaugeObj", "2");
     ResetGraph();
     EXPECT_FALSE(control->BaseLineMessage()->isHidden());
     EXPECT_EQ(Light(added), ValueTableModel::PictureGray);
@@ -62,9 +61,9 @@ TEST_F(ControlTest, BaselineHoldsUntilEveryTargetHasAValueAndThePlotRunsOneCycle
 
 TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
 {
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 40);
-    TargetOID* gauge = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    const QString log = files.filePath(QStringLiteral("pause.csv"));
+    agent.setValue("3.1", Type::Gauge32, 40);
+    TargetOID* gauge = AddTarget("gaugeObj", "1");
+    const QString log = files.filePath("pause.csv");
     control->setLogFilename(log);
     control->setLoggingEnabled(true);
     QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
@@ -83,7 +82,7 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
     const QString label = control->ChartObject()->PointLabel(ChartBinding::Points - 1);
     const int lines = ReadLines(log).size();
     const int history = gauge->HistoryCount();
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 70);
+    agent.setValue("3.1", Type::Gauge32, 70);
     Cycle();
     EXPECT_EQ(gauge->Value(), 70.0) << "requests still go out while paused";
     EXPECT_EQ(gauge->HistoryCount(), history + 1);
@@ -110,19 +109,19 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
 // picks up again when the agent is back.
 TEST_F(ControlTest, UnusableRepliesLeaveValuesAloneAndTheGraphRecovers)
 {
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 40);
-    agent.setValue(QStringLiteral("4.1"), Type::Gauge32, 7);
-    TargetOID* gauge = AddTarget(QStringLiteral("gaugeObj"), QStringLiteral("1"));
-    TargetOID* other = AddTarget(QStringLiteral("otherGauge"), QStringLiteral("1"));
+    agent.setValue("3.1", Type::Gauge32, 40);
+    agent.setValue("4.1", Type::Gauge32, 7);
+    TargetOID* gauge = AddTarget("gaugeObj", "1");
+    TargetOID* other = AddTarget("otherGauge", "1");
     QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
     ResetGraph();
     ASSERT_TRUE(WaitForAnswers(answers, 0, 2));
     ASSERT_EQ(gauge->Value(), 40.0);
 
     // An answer for a target that is gone (its tag names no target) changes nothing.
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 99);
+    agent.setValue("3.1", Type::Gauge32, 99);
     const int history = gauge->HistoryCount();
-    control->SNMP().setRequestTag(QStringLiteral("O:99"));
+    control->SNMP().setRequestTag("O:99");
     control->SNMP().setOID(gauge->OID().DottedOID() + QStringLiteral(".1"));
     control->SNMP().SendGet(agent.address());
     ASSERT_TRUE(WaitForAnswers(answers, 2, 1));
@@ -130,26 +129,25 @@ TEST_F(ControlTest, UnusableRepliesLeaveValuesAloneAndTheGraphRecovers)
     EXPECT_EQ(gauge->HistoryCount(), history);
     EXPECT_EQ(other->Value(), 7.0);
 
-    agent.setValue(QStringLiteral("3.1"), Type::String, QStringLiteral("abc"));
+    agent.setValue("3.1", Type::String, "abc");
     Cycle();
-    EXPECT_EQ(gauge->LastError(),
-              QStringLiteral("Could not convert OID value to numerical. Value returned: (abc)"));
+    EXPECT_EQ(gauge->LastError(), "Could not convert OID value to numerical. Value returned: (abc)");
     EXPECT_EQ(gauge->Value(), 40.0);
     EXPECT_EQ(other->LastError(), QString());
 
     agent.stop();
     Cycle();
-    EXPECT_EQ(gauge->LastError(), QStringLiteral("No Response"));
-    EXPECT_EQ(other->LastError(), QStringLiteral("No Response"));
+    EXPECT_EQ(gauge->LastError(), "No Response");
+    EXPECT_EQ(other->LastError(), "No Response");
     EXPECT_EQ(other->Value(), 7.0);
     Cycle(); // the table shows what the silent cycle left
     EXPECT_EQ(Light(gauge), ValueTableModel::PictureRed);
     EXPECT_EQ(Light(other), ValueTableModel::PictureRed);
-    EXPECT_EQ(CellText(other, ValueTableModel::ColLastError), QStringLiteral("No Response"));
+    EXPECT_EQ(CellText(other, ValueTableModel::ColLastError), "No Response");
 
     QString error;
     ASSERT_TRUE(agent.start(&error)) << error.toStdString();
-    agent.setValue(QStringLiteral("3.1"), Type::Gauge32, 60);
+    agent.setValue("3.1", Type::Gauge32, 60);
     Cycle();
     EXPECT_EQ(gauge->LastError(), QString());
     EXPECT_EQ(gauge->Value(), 60.0);
@@ -161,13 +159,13 @@ TEST_F(ControlTest, UnusableRepliesLeaveValuesAloneAndTheGraphRecovers)
 
 TEST_F(ControlTest, ProgramWideSettingsReachTheRunningGraph)
 {
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 4294967000u);
-    TargetOID* counter = AddTarget(QStringLiteral("counterObj"), QStringLiteral("1"));
+    agent.setValue("1.1", Type::Counter32, 4294967000u);
+    TargetOID* counter = AddTarget("counterObj", "1");
     QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
     ResetGraph();
     ASSERT_TRUE(WaitForAnswers(answers, 0, 1));
 
-    settings.setColumns(QStringLiteral("7,8"));
+    settings.setColumns("7,8");
     EXPECT_EQ(control->TableModel().ColumnIds(), (QList<int>{7, 8}));
     EXPECT_EQ(control->TableModel().rowCount(), 1) << "rows come back after the new layout";
     settings.setSNMPTimeout(300);
@@ -180,26 +178,26 @@ TEST_F(ControlTest, ProgramWideSettingsReachTheRunningGraph)
     settings.setSNMPRetries(1);
 
     // Without rollover a counter that went down leaves a gap and measures from there.
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 704);
+    agent.setValue("1.1", Type::Counter32, 704);
     Cycle();
     EXPECT_EQ(counter->Value(), TargetOID::NoValue);
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 4294967000u);
+    agent.setValue("1.1", Type::Counter32, 4294967000u);
     Cycle();
     ASSERT_NE(counter->Value(), TargetOID::NoValue);
 
     // With it, the same wrap is 1000 counts in 10 seconds.
     settings.setAssumeCounterRollover(true);
-    agent.setValue(QStringLiteral("1.1"), Type::Counter32, 704);
+    agent.setValue("1.1", Type::Counter32, 704);
     Cycle();
     EXPECT_DOUBLE_EQ(counter->Value(), 100.0);
 
     // A target added later takes the program-wide permission too.
-    TargetOID* later = AddTarget(QStringLiteral("counterObj"), QStringLiteral("2"));
-    agent.setValue(QStringLiteral("1.2"), Type::Counter32, 4294967000u);
+    TargetOID* later = AddTarget("counterObj", "2");
+    agent.setValue("1.2", Type::Counter32, 4294967000u);
     const int before = answers.count();
     ResetGraph();
     ASSERT_TRUE(WaitForAnswers(answers, before, 2));
-    agent.setValue(QStringLiteral("1.2"), Type::Counter32, 704);
+    agent.setValue("1.2", Type::Counter32, 704);
     Cycle();
     EXPECT_DOUBLE_EQ(later->Value(), 100.0);
 }

@@ -21,13 +21,13 @@ protected:
     HtmlPublisherTest()
     {
         table.setHorizontalHeaderLabels({"Label", "", "Current Value", "Color"});
-        table.setItem(0, 0, new QStandardItem(QStringLiteral("<b>\"x\"&</b>")));
-        table.setItem(0, 2, new QStandardItem(QStringLiteral("12.5 K")));
+        table.setItem(0, 0, new QStandardItem("<b>\"x\"&</b>"));
+        table.setItem(0, 2, new QStandardItem("12.5 K"));
         auto* colour = new QStandardItem();
         colour->setBackground(QBrush(QColor(255, 0, 0)));
         table.setItem(0, 3, colour);
-        table.setItem(1, 0, new QStandardItem(QStringLiteral("it's")));
-        auto* white = new QStandardItem(QStringLiteral("7"));
+        table.setItem(1, 0, new QStandardItem("it's"));
+        auto* white = new QStandardItem("7");
         white->setBackground(QBrush(Qt::white));
         table.setItem(1, 2, white);
         table.setItem(1, 3, new QStandardItem());
@@ -39,8 +39,8 @@ protected:
             image.fill(Qt::darkBlue);
             return image.save(file, "JPEG");
         };
-        context.mainTitle = QStringLiteral("Core & Edge");
-        context.subTitle = QStringLiteral("<script>alert(1)</script>");
+        context.mainTitle = "Core & Edge";
+        context.subTitle = "<script>alert(1)</script>";
         context.deskColor = RGBColor(0x20, 0x30, 0x40);
         context.fontSizeCode = 0;
         context.autoPublishInterval = 90;
@@ -73,7 +73,7 @@ TEST(HtmlPublisher, ImageNamesColoursAndEscapes)
 
 TEST_F(HtmlPublisherTest, PageLinesForASmallTable)
 {
-    const QString page = folder.filePath(QStringLiteral("page.HTM"));
+    const QString page = folder.filePath("page.HTM");
     ASSERT_TRUE(publisher.SaveHTML(page, 0, 0, context));
     EXPECT_EQ(saved, QStringList{"page.jpg 800x600"});
 
@@ -112,12 +112,12 @@ TEST_F(HtmlPublisherTest, PageLinesForASmallTable)
         "</html>",
         ""};
     EXPECT_EQ(QString::fromUtf8(FileBytes(page)).split(QLatin1Char('\n')), expected);
-    EXPECT_FALSE(QImage(folder.filePath(QStringLiteral("page.jpg"))).isNull());
+    EXPECT_FALSE(QImage(folder.filePath("page.jpg")).isNull());
 }
 
 TEST_F(HtmlPublisherTest, SizeFontAndRewriting)
 {
-    const QString page = folder.filePath(QStringLiteral("report.html"));
+    const QString page = folder.filePath("report.html");
     context.fontSizeCode = 2;
     ASSERT_TRUE(publisher.SaveHTML(page, 640, 0, context));
     EXPECT_EQ(saved, QStringList{"report.html.jpg 640x600"});
@@ -143,7 +143,7 @@ TEST_F(HtmlPublisherTest, SizeFontAndRewriting)
 static bool DumpWithChromium(const QString& page, const QString& profile, QString& dom, QString& console)
 {
     QProcess chromium;
-    chromium.start(QStringLiteral("/usr/bin/chromium"),
+    chromium.start("/usr/bin/chromium",
                    {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
                     "--user-data-dir=" + profile, "--enable-logging=stderr", "--v=0", "--dump-dom",
@@ -161,11 +161,11 @@ static bool DumpWithChromium(const QString& page, const QString& profile, QStrin
 
 TEST_F(HtmlPublisherTest, PageOpensInChromiumWithoutConsoleErrors)
 {
-    if (!QFileInfo(QStringLiteral("/usr/bin/chromium")).isExecutable())
+    if (!QFileInfo("/usr/bin/chromium").isExecutable())
         GTEST_SKIP()
             << "/usr/bin/chromium is not installed (Debian package chromium); page not checked in a browser";
 
-    const QString page = folder.filePath(QStringLiteral("published.htm"));
+    const QString page = folder.filePath("published.htm");
     ASSERT_TRUE(publisher.SaveHTML(page, 0, 0, context));
     QString dom;
     QString console;
@@ -177,7 +177,7 @@ TEST_F(HtmlPublisherTest, PageOpensInChromiumWithoutConsoleErrors)
     EXPECT_FALSE(dom.contains("<script>"));
 
     // The same run over a page that does log to the console shows the check can fail.
-    const QString noisy = folder.filePath(QStringLiteral("noisy.htm"));
+    const QString noisy = folder.filePath("noisy.htm");
     QFile file(noisy);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<html><body><script>console.error('noisy page')</script></body></html>\n");

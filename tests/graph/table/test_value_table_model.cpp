@@ -23,12 +23,12 @@ TEST_F(ValueTableModelTest, PassesTheModelTesterThroughLayoutsRefreshesAndColour
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.columnCount(), 24);
 
-    AddTarget(2)->SetLastError(QStringLiteral("No Response"));
+    AddTarget(2)->SetLastError("No Response");
     model.RefreshTableRows();
     model.setColors(RGBColor(1, 2, 3), RGBColor(4, 5, 6), RGBColor(7, 8, 9));
-    Layout(QStringLiteral("abc,7,,12"));
+    Layout("abc,7,,12");
     // A removed target's row stays until the control lays the table out again.
-    targets.Remove(QStringLiteral("O:2"));
+    targets.Remove("O:2");
     model.RefreshTableRows();
     EXPECT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.TargetAt(1), nullptr);
@@ -52,8 +52,8 @@ TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumn)
     EXPECT_EQ(centred, QList<bool>({false, false, false, true, false, false, true, true, true, true}));
 
     // Every identifier has its look and its cell text.
-    target->setLabel(QStringLiteral("Uplink"));
-    target->SetLastError(QStringLiteral("No Response"));
+    target->setLabel("Uplink");
+    target->SetLastError("No Response");
     Layout(QLatin1String(AllColumns));
     EXPECT_EQ(HeaderTexts(), QStringLiteral("Hostname,IP,Community,MIB,OID,OID,MIB:OID,Current Value,Minimum,"
                                             "Maximum,Average,OID Index,Color,,,Instance,Subset,Units,"
@@ -78,7 +78,7 @@ TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumn)
 TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDefaultWidth)
 {
     TargetOID* target = AddTarget(0);
-    Layout(QStringLiteral("abc,7, 5,99,12.6"));
+    Layout("abc,7, 5,99,12.6");
     // The data value is the leading number (0 for "abc"), and cells follow it; the look needs the
     // exact identifier text.
     EXPECT_EQ(model.ColumnIds(), QList<int>({0, 7, 5, 99, 13}));
@@ -86,23 +86,23 @@ TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDef
     EXPECT_EQ(QList<int>({model.ColumnWidthInX(0), model.ColumnWidthInX(1), model.ColumnWidthInX(2)}),
               QList<int>({0, 13, 0}));
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), target->Hostname());
-    EXPECT_EQ(model.data(model.index(0, 2)).toString(), QStringLiteral("ifSpeed"));
+    EXPECT_EQ(model.data(model.index(0, 2)).toString(), "ifSpeed");
     EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
     EXPECT_EQ(model.data(model.index(0, 3), Qt::ToolTipRole).toString(), QString());
 }
 
 TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
 {
-    EXPECT_EQ(ValueTableModel::FormatValue(1500000, QStringLiteral("bps")), QStringLiteral("1.50 Mbps"));
-    EXPECT_EQ(ValueTableModel::FormatValue(-20000, QStringLiteral("bps")), QString());
+    EXPECT_EQ(ValueTableModel::FormatValue(1500000, "bps"), "1.50 Mbps");
+    EXPECT_EQ(ValueTableModel::FormatValue(-20000, "bps"), QString());
     // 9600.004 would already be in the K band; rounded to cents it is not.
-    EXPECT_EQ(ValueTableModel::FormatValue(9600.004, QStringLiteral("bps")), QStringLiteral("9600 bps"));
-    EXPECT_EQ(ValueTableModel::FormatValue(9600.006, QStringLiteral("bps")), QStringLiteral("9.6 Kbps"));
+    EXPECT_EQ(ValueTableModel::FormatValue(9600.004, "bps"), "9600 bps");
+    EXPECT_EQ(ValueTableModel::FormatValue(9600.006, "bps"), "9.6 Kbps");
 
     TargetOID* target = AddTarget(0);
     target->RecordResponse(1000000);
     target->RecordResponse(3000000);
-    Layout(QStringLiteral("7,8,9,10,15"));
+    Layout("7,8,9,10,15");
     QStringList values;
     for (int column = 0; column < 4; ++column)
         values << model.data(model.index(0, column)).toString();
@@ -117,10 +117,10 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     TargetOID* second = AddTarget(1);
     first->RecordResponse(500);
     model.setBaselineShowing(true);
-    EXPECT_TRUE(Layout(QStringLiteral("7,10,23"))) << "the second target has no value yet";
+    EXPECT_TRUE(Layout("7,10,23")) << "the second target has no value yet";
     EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QString());
     EXPECT_EQ(Cell(1, ValueTableModel::ColAverageValue), QString());
-    EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), QStringLiteral("500 bps"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), "500 bps");
     EXPECT_EQ(Light(0), ValueTableModel::PictureGray);
     EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
 
@@ -132,15 +132,15 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
     model.RefreshTableRows();
     EXPECT_EQ(Light(0), ValueTableModel::PictureGreen);
-    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QStringLiteral("700 bps"));
+    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), "700 bps");
 
     // An error is red, even during the baseline, and shows its text.
     model.setBaselineShowing(true);
-    first->SetLastError(QStringLiteral("No Response"));
-    Layout(QStringLiteral("22,23"));
+    first->SetLastError("No Response");
+    Layout("22,23");
     EXPECT_EQ(Light(0), ValueTableModel::PictureRed);
     EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
-    EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), QStringLiteral("No Response"));
+    EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), "No Response");
     first->SetLastError(QString());
     model.setBaselineShowing(false);
     model.RefreshTableRows();
@@ -152,7 +152,7 @@ TEST_F(ValueTableModelTest, PicturesColoursAndTooltips)
 {
     AddTarget(0, RGBColor(10, 20, 30));
     AddTarget(1, -1);
-    Layout(QStringLiteral("13,14,23,12,4,11,7"));
+    Layout("13,14,23,12,4,11,7");
     model.setColors(RGBColor(1, 1, 1), RGBColor(200, 0, 0), RGBColor(0, 0, 200));
 
     for (int column : {0, 1, 2}) {
@@ -182,9 +182,9 @@ TEST_F(ValueTableModelTest, PicturesColoursAndTooltips)
                                  "OID that this value is being read from.", "Index into this MIB", ""}));
     EXPECT_FALSE(model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid());
     EXPECT_EQ(ValueTableModel::ToolTip(ValueTableModel::ColOIDNameWithMIB),
-              QStringLiteral("MIB that this value is being read from."));
+              "MIB that this value is being read from.");
     EXPECT_EQ(ValueTableModel::ToolTip(ValueTableModel::ColLastError),
-              QStringLiteral("Status of the SNMP Communication with the remote machine"));
+              "Status of the SNMP Communication with the remote machine");
 }
 
 TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
@@ -192,7 +192,7 @@ TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
     // Collection order 3, 1: rows appear in that order and are found by series number.
     TargetOID* third = AddTarget(3);
     TargetOID* first = AddTarget(1);
-    Layout(QStringLiteral("0"));
+    Layout("0");
     EXPECT_EQ(QList<int>({model.RowSubset(0), model.RowSubset(1)}), QList<int>({3, 1}));
     EXPECT_EQ(QList<const TargetOID*>({model.TargetAt(0), model.TargetAt(1), model.TargetAt(2)}),
               QList<const TargetOID*>({third, first, nullptr}));
@@ -200,7 +200,7 @@ TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    first->setHostname(QStringLiteral("renamed"));
+    first->setHostname("renamed");
     AddTarget(0);
     model.RefreshTableRows();
     EXPECT_EQ(resets.count(), 0);
@@ -208,18 +208,18 @@ TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
     EXPECT_EQ(changed.at(0).at(1).toModelIndex(), model.index(1, 0));
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted.at(0).at(1).toInt(), 2);
-    EXPECT_EQ(model.data(model.index(1, 0)).toString(), QStringLiteral("renamed"));
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "renamed");
     EXPECT_EQ(model.RowSubset(2), 0);
 
     // A paused graph keeps what it showed: rows change only on refresh.
-    first->setHostname(QStringLiteral("later"));
-    EXPECT_EQ(model.data(model.index(1, 0)).toString(), QStringLiteral("renamed"));
+    first->setHostname("later");
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "renamed");
 
     // Two targets with one series number share its row; the later one writes last.
-    AddTarget(3)->setHostname(QStringLiteral("twin"));
+    AddTarget(3)->setHostname("twin");
     model.RefreshTableRows();
     EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("twin"));
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "twin");
     EXPECT_EQ(model.TargetAt(0), third);
 }
 

@@ -20,7 +20,7 @@ namespace {
 // Insertion after the clicked column and plain removal go through the view's menu below.
 TEST(ColumnMenuLogicTest, CheckedEntriesAppendingAndRemovingEveryCopy)
 {
-    const QList<ColumnMenuEntry> entries = ColumnMenuLogic::LoadColumnsMenu(QStringLiteral("13,12,22,1"));
+    const QList<ColumnMenuEntry> entries = ColumnMenuLogic::LoadColumnsMenu("13,12,22,1");
     ASSERT_EQ(entries.size(), 24);
     QList<int> checked;
     for (int id = 0; id < entries.size(); ++id) {
@@ -37,10 +37,10 @@ TEST(ColumnMenuLogicTest, CheckedEntriesAppendingAndRemovingEveryCopy)
         entry.checked = wasChecked;
         return ColumnMenuLogic::ListAfterChoosing(ids, clicked, entry);
     };
-    EXPECT_EQ(choose({13, 14, 9}, 2, 17, false), QStringLiteral("13,14,9,17"));
-    EXPECT_EQ(choose({7, 3, 7}, 0, 7, true), QStringLiteral("3"));
-    EXPECT_EQ(choose({7}, 0, 7, true), QStringLiteral("16")) << "the last column leaves the subset label";
-    EXPECT_EQ(ColumnMenuLogic::JoinIds({}), QStringLiteral("16"));
+    EXPECT_EQ(choose({13, 14, 9}, 2, 17, false), "13,14,9,17");
+    EXPECT_EQ(choose({7, 3, 7}, 0, 7, true), "3");
+    EXPECT_EQ(choose({7}, 0, 7, true), "16") << "the last column leaves the subset label";
+    EXPECT_EQ(ColumnMenuLogic::JoinIds({}), "16");
 }
 
 class ValueTableViewTest : public ::testing::Test, public TableFixture {
@@ -98,14 +98,14 @@ TEST_F(ValueTableViewTest, HeaderMenuChecksShownColumnsAndStoresTheChoice)
     EXPECT_TRUE(MenuAction(12)->isChecked() && !MenuAction(0)->isChecked());
 
     MenuAction(0)->trigger();
-    EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,0,12,22,5,7,10,8,9"));
+    EXPECT_EQ(settings.Columns(), "13,14,15,0,12,22,5,7,10,8,9");
     ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Table Columns"));
-    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Hostname"));
+    EXPECT_EQ(changed.at(0).at(0).toString(), "Table Columns");
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "Hostname");
 
     RightClickHeader(0);
     MenuAction(12)->trigger();
-    EXPECT_EQ(settings.Columns(), QStringLiteral("13,14,15,0,22,5,7,10,8,9"));
+    EXPECT_EQ(settings.Columns(), "13,14,15,0,22,5,7,10,8,9");
     view.ColumnsMenu()->hide();
 }
 
@@ -115,7 +115,7 @@ TEST_F(ValueTableViewTest, DraggingAColumnStoresTheNewOrder)
     EXPECT_EQ(view.GridColumnIds(), QList<int>({14, 15, 12, 13, 22, 5, 7, 10, 8, 9}));
     EXPECT_EQ(settings.Columns(), QLatin1String(DefaultColumns)) << "stored once the move is over";
     QCoreApplication::processEvents();
-    EXPECT_EQ(settings.Columns(), QStringLiteral("14,15,12,13,22,5,7,10,8,9"));
+    EXPECT_EQ(settings.Columns(), "14,15,12,13,22,5,7,10,8,9");
     EXPECT_EQ(model.ColumnIds(), QList<int>({14, 15, 12, 13, 22, 5, 7, 10, 8, 9}));
     EXPECT_EQ(view.GridColumnIds(), model.ColumnIds()) << "the relayout starts from the stored order";
 
@@ -123,14 +123,14 @@ TEST_F(ValueTableViewTest, DraggingAColumnStoresTheNewOrder)
     view.horizontalHeader()->moveSection(9, 0);
     RightClickHeader(view.horizontalHeader()->logicalIndex(0));
     MenuAction(17)->trigger();
-    EXPECT_EQ(settings.Columns(), QStringLiteral("9,17,14,15,12,13,22,5,7,10,8"));
+    EXPECT_EQ(settings.Columns(), "9,17,14,15,12,13,22,5,7,10,8");
     view.ColumnsMenu()->hide();
     QCoreApplication::processEvents();
 }
 
 TEST_F(ValueTableViewTest, ClicksOnTargetRowsRequestTheActionOfTheirColumn)
 {
-    settings.setColumns(QStringLiteral("13,14,3,4,5,6,12,7"));
+    settings.setColumns("13,14,3,4,5,6,12,7");
     QSignalSpy edit(&view, &ValueTableView::EditRequested);
     QSignalSpy remove(&view, &ValueTableView::RemoveRequested);
     QSignalSpy details(&view, &ValueTableView::DetailsRequested);
@@ -141,7 +141,7 @@ TEST_F(ValueTableViewTest, ClicksOnTargetRowsRequestTheActionOfTheirColumn)
     EXPECT_EQ(edit.at(0).at(0).value<TargetOID*>(), targets.At(1));
     ClickCell(2, ValueTableModel::ColRemoveButton, Qt::RightButton);
     ASSERT_EQ(remove.count(), 1);
-    EXPECT_EQ(remove.at(0).at(0).toString(), QStringLiteral("O:3"));
+    EXPECT_EQ(remove.at(0).at(0).toString(), "O:3");
     for (int id : {3, 4, 5, 6})
         ClickCell(0, id);
     ASSERT_EQ(details.count(), 4);
@@ -167,7 +167,7 @@ TEST_F(ValueTableViewTest, ColumnWidthsAndRowsHeightFollowTheFont)
     EXPECT_EQ(view.horizontalHeader()->sectionSize(2),
               23 * view.fontMetrics().horizontalAdvance(QLatin1Char('X')));
 
-    settings.setColumns(QStringLiteral("16,x"));
+    settings.setColumns("16,x");
     EXPECT_EQ(view.horizontalHeader()->sectionSize(1), view.horizontalHeader()->defaultSectionSize());
 
     const int rows = view.verticalHeader()->length();
