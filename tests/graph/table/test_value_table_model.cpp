@@ -34,7 +34,7 @@ TEST_F(ValueTableModelTest, PassesTheModelTesterThroughLayoutsRefreshesAndColour
     EXPECT_EQ(model.TargetAt(1), nullptr);
 }
 
-TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumn)
+TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumnEntry)
 {
     TargetOID* target = AddTarget(0);
     Layout(QLatin1String(DefaultColumns));
@@ -73,14 +73,10 @@ TEST_F(ValueTableModelTest, HeadersWidthsAlignmentsAndRowTextsOfEveryColumn)
                   .arg(info.moduleName, info.dottedOID, info.objectName, info.fullName, info.description,
                        info.qualifiedName, info.status, info.syntaxName)
                   .split(QLatin1Char('|')));
-}
 
-TEST_F(ValueTableModelTest, EntriesThatAreNoIdentifierKeepAnEmptyHeaderAndTheDefaultWidth)
-{
-    TargetOID* target = AddTarget(0);
+    // Entries that are no identifier: cells follow the leading number (0 for "abc"); the header
+    // and width need the exact identifier text.
     Layout("abc,7, 5,99,12.6");
-    // The data value is the leading number (0 for "abc"), and cells follow it; the look needs the
-    // exact identifier text.
     EXPECT_EQ(model.ColumnIds(), QList<int>({0, 7, 5, 99, 13}));
     EXPECT_EQ(HeaderTexts(), QStringList({"", "Current Value", "", "", ""}));
     EXPECT_EQ(QList<int>({model.ColumnWidthInX(0), model.ColumnWidthInX(1), model.ColumnWidthInX(2)}),

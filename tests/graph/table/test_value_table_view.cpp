@@ -157,8 +157,13 @@ TEST_F(ValueTableViewTest, ClicksOnTargetRowsRequestTheActionOfTheirColumn)
     EXPECT_EQ(edit.count(), 1);
 }
 
-TEST_F(ValueTableViewTest, ColumnWidthsAndRowsHeightFollowTheFont)
+TEST_F(ValueTableViewTest, ColumnWidthsRowsHeightAndColoursFollowTheFontAndStyle)
 {
+    view.setColors(RGBColor(0, 128, 0), RGBColor(255, 255, 0), RGBColor(0, 0, 64));
+    EXPECT_EQ(view.palette().color(QPalette::Base), QColor(0, 128, 0));
+    EXPECT_EQ(model.TableBackColor(), RGBColor(0, 0, 64));
+    EXPECT_EQ(model.data(model.index(0, 2), Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
+
     const int xWidth = view.fontMetrics().horizontalAdvance(QLatin1Char('X'));
     EXPECT_EQ(view.horizontalHeader()->sectionSize(2), 23 * xWidth);
     QFont larger = view.font();
@@ -178,14 +183,6 @@ TEST_F(ValueTableViewTest, ColumnWidthsAndRowsHeightFollowTheFont)
     view.resize(view.horizontalHeader()->length() / 2, 300);
     EXPECT_EQ(view.RowsHeight(), wide + view.horizontalScrollBar()->sizeHint().height())
         << "room for the scroll bar when the columns overflow";
-}
-
-TEST_F(ValueTableViewTest, ColoursReachTheViewAndTheModel)
-{
-    view.setColors(RGBColor(0, 128, 0), RGBColor(255, 255, 0), RGBColor(0, 0, 64));
-    EXPECT_EQ(view.palette().color(QPalette::Base), QColor(0, 128, 0));
-    EXPECT_EQ(model.TableBackColor(), RGBColor(0, 0, 64));
-    EXPECT_EQ(model.data(model.index(0, 2), Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
 }
 
 } // namespace
