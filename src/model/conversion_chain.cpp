@@ -27,7 +27,9 @@ static qint64 RoundToInt32(double value)
                                  std::numeric_limits<qint32>::max());
 }
 
-ConversionChain::ConversionChain(const QString& text, const QLocale& locale) : m_text(text), m_locale(locale)
+ConversionChain::ConversionChain(const QString& text, const QLocale& locale)
+    : m_text(text), m_locale(locale),
+      m_dependsOnLocale(text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('.')))
 {
     Parse();
 }

@@ -18,6 +18,9 @@ public:
 
     const QString& Text() const { return m_text; }
     const QLocale& Locale() const { return m_locale; }
+    /// Whether another locale could read the numbers differently: only separators can, a run
+    /// of plain digits reads the same everywhere.
+    bool DependsOnLocale() const { return m_dependsOnLocale; }
 
 private:
     struct Step {
@@ -32,4 +35,5 @@ private:
     QLocale m_locale;
     std::vector<Step> m_steps;
     bool m_void = false;
+    bool m_dependsOnLocale = false;
 };

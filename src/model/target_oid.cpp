@@ -220,9 +220,13 @@ void TargetOID::setUnitsAndConversion(const QString& text)
 
 double TargetOID::ApplyConversion(double x) const
 {
-    const QLocale locale;
-    if (m_conversion.Locale() != locale)
-        m_conversion = ConversionChain(m_conversion.Text(), locale);
+    // Numbers with separators are read again when the user's locale changed; asking for the
+    // locale costs more than the arithmetic, so plain digits skip it.
+    if (m_conversion.DependsOnLocale()) {
+        const QLocale locale;
+        if (m_conversion.Locale() != locale)
+            m_conversion = ConversionChain(m_conversion.Text(), locale);
+    }
     return m_conversion.Apply(x);
 }
 

@@ -96,6 +96,16 @@ TEST_F(TargetOIDTest, NoCalculationsPlotsTheConvertedValue)
     // Switching to a rate afterwards starts from a first sample: gauges never touched the base.
     target.setCalculation(QStringLiteral("x per Second"));
     Expect({{5000, 10, -20000}});
+
+    // A separator in the conversion is read in the user's locale as it is when the answer comes.
+    target.setCalculation(QStringLiteral("No Calculations"));
+    target.setConversion(QStringLiteral("*1,5"));
+    const QLocale original;
+    QLocale::setDefault(QLocale::c());
+    Expect({{10, 0, 10}}); // no number in C beyond the 1
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Expect({{10, 0, 15}});
+    QLocale::setDefault(original);
 }
 
 TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)

@@ -198,8 +198,16 @@ void SnmpAgentChannel::rearmTimer()
         return;
     }
     // Round up: firing a little early would find nothing expired and spin.
-    const qint64 ms = qint64(wait.tv_sec) * 1000 + (wait.tv_usec + 999) / 1000;
-    m_timer.start(int(std::min<qint64>(ms, 24 * 3600 * 1000)));
+    const int ms =
+        int(std::min<qint64>(qint64(wait.tv_sec) * 1000 + (wait.tv_usec + 999) / 1000, 24 * 3600 * 1000));
+    // A timer that fires no later is left running (every reply would restart it otherwise); firing
+    // early only finds nothing expired yet.
+    if (m_timer.isActive()) {
+        const int remaining = m_timer.remainingTime();
+        if (remaining >= 0 && remaining <= ms)
+            return;
+    }
+    m_timer.start(ms);
 }
 
 void SnmpAgentChannel::flush()
