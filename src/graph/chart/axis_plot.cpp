@@ -23,6 +23,19 @@ QColor WithAlpha(QColor color, int alpha)
 
 } // namespace
 
+void WindowGraphData::DropFront(double key)
+{
+    int dropped = 0;
+    for (auto it = constBegin(), end = constEnd(); it != end && it->key < key; ++it)
+        ++dropped;
+    if (dropped == 0)
+        return;
+    // The base class drops the same way: the points become room for prepending until a squeeze.
+    mPreallocSize += dropped;
+    if (mAutoSqueeze)
+        performAutoSqueeze();
+}
+
 AxisPlot::AxisPlot(QCustomPlot* plot, const AxisView& view, int methodCode, std::vector<int> subsets)
     : m_plot(plot), m_view(view), m_method(methodCode), m_kind(KindOf(methodCode)),
       m_subsets(std::move(subsets))
@@ -88,10 +101,12 @@ void AxisPlot::CreatePlottables()
     if (!IsBars()) {
         for (size_t i = 0; i < m_subsets.size(); ++i) {
             QCPGraph* graph = m_plot->addGraph(m_view.keyAxis, m_view.valueAxis);
+            auto* data = new WindowGraphData;
+            graph->setData(QSharedPointer<QCPGraphDataContainer>(data));
             if (m_kind == Kind::Stacked && i > 0)
                 graph->setChannelFillGraph(m_graphs.back());
             m_graphs.push_back(graph);
-            m_graphData.push_back(graph->data().data());
+            m_graphData.push_back(data);
         }
         return;
     }
@@ -154,7 +169,7 @@ void AxisPlot::Append(const ColumnWindow& window, const QCPRange& visible)
             m_bars[i]->data()->removeBefore(double(window.OldestKey()) - 0.5);
         } else {
             m_graphData[i]->add(QCPGraphData(double(key), values[i]));
-            m_graphData[i]->removeBefore(double(window.OldestKey()) - 0.5);
+            m_graphData[i]->DropFront(double(window.OldestKey()) - 0.5);
         }
     }
 }

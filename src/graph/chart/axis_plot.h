@@ -7,6 +7,15 @@
 #include <QHash>
 #include <vector>
 
+/// A graph's points for a window that drops its oldest column on every append. The base class
+/// finds what to drop by a binary search over the whole series; here the front is walked, which
+/// for one column per append reads a single point.
+class WindowGraphData : public QCPGraphDataContainer {
+public:
+    /// Drops the points with keys below key.
+    void DropFront(double key);
+};
+
 /// How one series looks.
 struct SeriesLook {
     QString label;
@@ -82,7 +91,7 @@ private:
     std::vector<QCPGraph*> m_graphs;
     // The graphs' data, held for the graphs' lifetime: a poll touches every one of them, and
     // asking the graph hands out a shared pointer each time.
-    std::vector<QCPGraphDataContainer*> m_graphData;
+    std::vector<WindowGraphData*> m_graphData;
     std::vector<QCPBars*> m_bars;
     QCPBarsGroup* m_group = nullptr;
 };
