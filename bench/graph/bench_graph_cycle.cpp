@@ -335,9 +335,13 @@ public:
             graph->TargetOIDs().Add(QStringLiteral("agent"), agent.address(), agent.community(),
                                     QLatin1String(object.name), QLatin1String(object.index));
         }
-        QObject::connect(&graph->SNMP(), &SNMPSession::Response, graph.get(), [this] {
-            counter.Count(graph->SNMP().ResponseStatus() == SNMPSession::RESPONSE_OK);
-        });
+        // Counted in batches as the graph takes them: a Response receiver would make the session
+        // write every value out as text, which the graph itself does not need.
+        QObject::connect(&graph->SNMP(), &SNMPSession::Answered, graph.get(),
+                         [this](const std::vector<SnmpAnswer>& answers) {
+                             for (const SnmpAnswer& answer : answers)
+                                 counter.Count(answer.status == SNMPSession::RESPONSE_OK);
+                         });
         MeterRedraws(*graph->ChartObject());
         graph->Reset();
         graph->PollTimer()->stop(); // the benchmark decides when a cycle runs

@@ -28,3 +28,10 @@ std::optional<double> ResponseNumber(const QString& text)
     }
     return LocaleNumber(text);
 }
+
+std::optional<double> ResponseNumber(const SnmpValue& value)
+{
+    if (const std::optional<double> integer = value.Integer())
+        return integer;
+    return ResponseNumber(value.ToText());
+}

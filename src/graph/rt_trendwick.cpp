@@ -108,9 +108,10 @@ void RTTrendwick::BuildChildren()
 void RTTrendwick::ConnectChildren()
 {
     connect(m_pollTimer, &QTimer::timeout, this, &RTTrendwick::PollTimerTick);
-    connect(m_snmp.get(), &SNMPSession::Response, this,
-            [this](const QString&, const QString&, qint32, const QString& value, const QString& tag,
-                   const QString&) { OnResponse(tag, value); });
+    connect(m_snmp.get(), &SNMPSession::Answered, this, [this](const std::vector<SnmpAnswer>& answers) {
+        for (const SnmpAnswer& answer : answers)
+            OnResponse(answer);
+    });
     connect(m_pauseMessage, &MessagePanel::Clicked, this, [this] { setPaused(false); });
 
     connect(m_chart, &ChartBinding::SeriesActivated, this, &RTTrendwick::SeriesActivated);

@@ -18,6 +18,7 @@ class Prompter;
 class QSplitter;
 class QTimer;
 class SNMPSession;
+struct SnmpAnswer;
 class Settings;
 class TargetOIDs;
 class ValueLog;
@@ -168,7 +169,7 @@ private:
     void BuildChildren();
     void ConnectChildren();
     void ApplySessionSettings();
-    void OnResponse(const QString& tag, const QString& value);
+    void OnResponse(const SnmpAnswer& answer);
     void RefreshTable();
     void SetTableColors();
     void SizeTablePane();

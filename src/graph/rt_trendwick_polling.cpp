@@ -49,21 +49,21 @@ void RTTrendwick::PollNow()
     }
 }
 
-void RTTrendwick::OnResponse(const QString& tag, const QString& value)
+void RTTrendwick::OnResponse(const SnmpAnswer& answer)
 {
     // Nothing in here may escape into the session's delivery loop.
     try {
-        TargetOID* target = m_targets->FindKey(tag);
+        TargetOID* target = m_targets->FindKey(answer.tag);
         if (!target)
             return; // removed while its request was on the way
-        const bool answered = m_snmp->ResponseStatus() == SNMPSession::RESPONSE_OK;
+        const bool answered = answer.status == SNMPSession::RESPONSE_OK;
         target->SetLastError(answered ? QString() : kNoResponse);
-        // The session sends no value text with a missing reply, so there is nothing to convert.
-        if (!answered && value.isEmpty())
+        // The session sends no value with a missing reply, so there is nothing to convert.
+        if (!answered && answer.value.IsEmpty())
             return;
-        const std::optional<double> number = ResponseNumber(value);
+        const std::optional<double> number = ResponseNumber(answer.value);
         if (!number) {
-            target->SetLastError(kConversionFailed + value + QLatin1Char(')'));
+            target->SetLastError(kConversionFailed + answer.value.ToText() + QLatin1Char(')'));
             return;
         }
         target->RecordResponse(*number);

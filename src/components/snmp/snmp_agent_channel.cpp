@@ -443,7 +443,7 @@ void SnmpAgentChannel::answerVariables(Batch& batch, const netsnmp_pdu& pdu)
             answer.oid = dottedOid(variable->name, variable->name_length);
         answer.status = SNMPSession::RESPONSE_OK;
         answer.code = 0;
-        answer.value = valueText(*variable);
+        answer.value = answerValue(*variable);
         answer.type = typeName(variable->type);
         m_finished.push_back(std::move(answer));
     }

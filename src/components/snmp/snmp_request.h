@@ -1,5 +1,6 @@
 #pragma once
 
+#include "snmp_answer.h"
 #include "snmp_text.h"
 
 #include <QString>
@@ -21,16 +22,4 @@ struct SnmpRequest {
     std::shared_ptr<const SnmpOidText> oid;
     bool next = false; ///< GETNEXT rather than GET
     bool solo = false; ///< must travel alone (its PDU failed in a way that named no variable)
-};
-
-/// The outcome of one request, in the form Response hands it out.
-struct SnmpAnswer {
-    quint64 serial = 0;
-    QString address;
-    QString oid;
-    qint32 status = 0;
-    qint32 code = -1;
-    QString value;
-    QString tag;
-    QString type;
 };

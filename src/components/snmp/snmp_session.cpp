@@ -4,6 +4,7 @@
 #include "snmp_request.h"
 
 #include <QEventLoop>
+#include <QMetaMethod>
 #include <QPointer>
 #include <algorithm>
 
@@ -15,7 +16,7 @@
 struct SNMPSession::Wait {
     QEventLoop loop;
     bool done = false;
-    QString value;
+    SnmpValue value;
     qint32 status = RESPONSE_CLOSED;
 };
 
@@ -167,14 +168,23 @@ void SNMPSession::waitFor(quint64 serial)
 
 void SNMPSession::deliver(std::vector<SnmpAnswer>& answers)
 {
+    if (answers.empty())
+        return;
     const quint64 generation = m_generation;
     QPointer<SNMPSession> self(this);
+    m_responseValue = answers.back().value;
+    m_responseStatus = answers.back().status;
+    Q_EMIT Answered(answers);
+    static const QMetaMethod response = QMetaMethod::fromSignal(&SNMPSession::Response);
+    if (!self || generation != m_generation || (m_waits.empty() && !isSignalConnected(response)))
+        return;
     for (const SnmpAnswer& answer : answers) {
         if (!self || generation != m_generation)
             return;
         m_responseValue = answer.value;
         m_responseStatus = answer.status;
-        Q_EMIT Response(answer.address, answer.oid, answer.code, answer.value, answer.tag, answer.type);
+        Q_EMIT Response(answer.address, answer.oid, answer.code, answer.value.ToText(), answer.tag,
+                        answer.type);
         if (!self || m_waits.empty())
             continue;
         const auto waiting = m_waits.find(answer.serial);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "snmp_answer.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
@@ -10,7 +12,6 @@
 #include <vector>
 
 class SnmpAgentChannel;
-struct SnmpAnswer;
 struct SnmpOidText;
 
 /// The SNMP session component: GET and GET-NEXT requests to SNMPv1/v2c agents on net-snmp.
@@ -34,6 +35,12 @@ struct SnmpOidText;
 /// ResponseStatus() and ResponseValue() describe the answer being delivered (inside a Response
 /// handler) or the last one delivered; ResponseStatus() is RESPONSE_OK (31000) when a value
 /// arrived. Every Response without a value has an empty OID, so a walk always ends.
+///
+/// Answered(answers) hands out the same answers several at a time, just before their Response
+/// signals, for callers that poll many objects: integer values come as numbers. While nobody
+/// listens to Response (and no blocking call waits), values are not written out as text at all.
+/// Inside an Answered handler, ResponseStatus() and ResponseValue() describe the last answer of
+/// the batch.
 ///
 /// With Asynchronous false, SendGet/SendGetNext return only after their own Response has been
 /// raised. While they wait, a local event loop runs timers, sockets and other posted events
@@ -85,7 +92,7 @@ public:
     /// asks the system resolver and blocks until it answers.
     QString ResolveHostname(const QString& host) const;
 
-    QString ResponseValue() const { return m_responseValue; }
+    QString ResponseValue() const { return m_responseValue.ToText(); }
     qint32 ResponseStatus() const { return m_responseStatus; }
 
     /// Drops every queued and outstanding request without answering it and closes the
@@ -95,6 +102,7 @@ public:
 Q_SIGNALS:
     void Response(const QString& address, const QString& oid, qint32 code, const QString& value,
                   const QString& tag, const QString& type);
+    void Answered(const std::vector<SnmpAnswer>& answers);
 
 private:
     struct Wait;
@@ -116,7 +124,7 @@ private:
     QString m_requestTag;
     bool m_asynchronous = true;
 
-    QString m_responseValue;
+    SnmpValue m_responseValue;
     qint32 m_responseStatus = 0;
 
     quint64 m_nextSerial = 0;

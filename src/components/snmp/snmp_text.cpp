@@ -1,33 +1,10 @@
 #include "snmp_text.h"
 
 #include <QStringDecoder>
-#include <iterator>
 
 #include <arpa/inet.h>
 
 namespace {
-
-// Straight into the string's own buffer: every answered counter or gauge passes here, and
-// QString::number goes through the locale machinery and a temporary.
-QString decimalText(quint64 magnitude, bool negative = false)
-{
-    char16_t digits[21];
-    char16_t* const end = digits + std::size(digits);
-    char16_t* begin = end;
-    do {
-        *--begin = char16_t(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative)
-        *--begin = u'-';
-    return QString(reinterpret_cast<const QChar*>(begin), end - begin);
-}
-
-QString signedText(qint64 value)
-{
-    const bool negative = value < 0;
-    return decimalText(negative ? 0 - quint64(value) : quint64(value), negative);
-}
 
 bool printableText(const QByteArray& bytes)
 {
@@ -135,50 +112,55 @@ bool parseAgentAddress(QStringView text, QByteArray* peerName)
     return true;
 }
 
-QString valueText(const netsnmp_variable_list& variable)
+SnmpValue answerValue(const netsnmp_variable_list& variable)
 {
     switch (variable.type) {
     case ASN_INTEGER:
-        return signedText(qint64(*variable.val.integer));
+        return SnmpValue::Signed(qint64(*variable.val.integer));
     case ASN_COUNTER:
     case ASN_GAUGE:
     case ASN_TIMETICKS:
     case ASN_UINTEGER:
-        return decimalText(quint32(static_cast<unsigned long>(*variable.val.integer)));
+        return SnmpValue::Unsigned(quint32(static_cast<unsigned long>(*variable.val.integer)));
     case ASN_COUNTER64:
 #ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
     case ASN_OPAQUE_COUNTER64:
     case ASN_OPAQUE_U64:
 #endif
-        return decimalText((quint64(variable.val.counter64->high) << 32) |
-                           quint32(variable.val.counter64->low));
+        return SnmpValue::Unsigned((quint64(variable.val.counter64->high) << 32) |
+                                   quint32(variable.val.counter64->low));
 #ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
     case ASN_OPAQUE_I64:
-        return signedText(
+        return SnmpValue::Signed(
             qint64((quint64(variable.val.counter64->high) << 32) | quint32(variable.val.counter64->low)));
     case ASN_OPAQUE_FLOAT:
-        return QString::number(double(*variable.val.floatVal));
+        return SnmpValue::Text(QString::number(double(*variable.val.floatVal)));
     case ASN_OPAQUE_DOUBLE:
-        return QString::number(*variable.val.doubleVal, 'g', 17);
+        return SnmpValue::Text(QString::number(*variable.val.doubleVal, 'g', 17));
 #endif
     case ASN_OCTET_STR:
-        return octetStringText(variable.val.string, variable.val_len);
+        return SnmpValue::Text(octetStringText(variable.val.string, variable.val_len));
     case ASN_OBJECT_ID:
-        return dottedOid(variable.val.objid, variable.val_len / sizeof(oid));
+        return SnmpValue::Text(dottedOid(variable.val.objid, variable.val_len / sizeof(oid)));
     case ASN_IPADDRESS:
         if (variable.val_len == 4) {
             const u_char* b = variable.val.string;
-            return QStringLiteral("%1.%2.%3.%4").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]);
+            return SnmpValue::Text(QStringLiteral("%1.%2.%3.%4").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]));
         }
-        return hexText(
-            QByteArray(reinterpret_cast<const char*>(variable.val.string), qsizetype(variable.val_len)));
+        return SnmpValue::Text(hexText(
+            QByteArray(reinterpret_cast<const char*>(variable.val.string), qsizetype(variable.val_len))));
     case ASN_BIT_STR:
     case ASN_OPAQUE:
-        return hexText(
-            QByteArray(reinterpret_cast<const char*>(variable.val.string), qsizetype(variable.val_len)));
+        return SnmpValue::Text(hexText(
+            QByteArray(reinterpret_cast<const char*>(variable.val.string), qsizetype(variable.val_len))));
     default:
-        return QString();
+        return SnmpValue();
     }
+}
+
+QString valueText(const netsnmp_variable_list& variable)
+{
+    return answerValue(variable).ToText();
 }
 
 QString typeName(int asnType)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "snmp_answer.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVarLengthArray>
@@ -23,9 +25,11 @@ QString dottedOid(const oid* name, size_t length);
 /// name "udp:a.b.c.d:port". Host names are refused so that opening a session never waits on DNS.
 bool parseAgentAddress(QStringView text, QByteArray* peerName);
 
-/// The value of an answered variable as text: integers, counters, gauges, time ticks
-/// (hundredths) and Counter64 as decimal digits; strings as text, or as hexadecimal bytes
-/// ("00 1A FF") when they hold anything that is not printable; OIDs and IpAddress dotted.
+/// The value of an answered variable: integers, counters, gauges, time ticks (hundredths) and
+/// Counter64 as numbers; strings as text, or as hexadecimal bytes ("00 1A FF") when they hold
+/// anything that is not printable; OIDs and IpAddress dotted.
+SnmpValue answerValue(const netsnmp_variable_list& variable);
+/// The same written out, integers in decimal digits.
 QString valueText(const netsnmp_variable_list& variable);
 
 /// The SMI name of an ASN.1 type ("Counter32", "OCTET STRING", "noSuchInstance", ...).

@@ -192,6 +192,16 @@ TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
         {"1.8.0", T::OID, ".1.3.6.1.4.1.8072.3.2.10", "OBJECT IDENTIFIER", "1.3.6.1.4.1.8072.3.2.10"},
         {"1.9.0", T::IpAddress, "192.168.0.254", "IpAddress", nullptr}};
     ResponseRecorder recorder(m_session);
+    // The batches come first and carry integers as numbers.
+    QHash<QString, SnmpAnswer> batched;
+    QObject context;
+    QObject::connect(&m_session, &SNMPSession::Answered, &context,
+                     [&](const std::vector<SnmpAnswer>& answers) {
+                         for (const SnmpAnswer& answer : answers) {
+                             EXPECT_FALSE(recorder.byTag.contains(answer.tag)) << "Response before Answered";
+                             batched.insert(answer.tag, answer);
+                         }
+                     });
     for (const auto& [suffix, type, written, typeName, expected] : cases) {
         m_agent.setValue(QLatin1String(suffix), type, QString::fromUtf8(written));
         get(TestAgent::controlledOid(QLatin1String(suffix)), QLatin1String(suffix));
@@ -200,10 +210,15 @@ TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
     ASSERT_TRUE(recorder.waitFor(int(std::size(cases))));
     for (const auto& [suffix, type, written, typeName, expected] : cases) {
         const QString tag = QLatin1String(suffix);
+        const QString text = QString::fromUtf8(expected ? expected : written);
         EXPECT_EQ(line(recorder.byTag.value(tag)),
-                  line({m_agent.address(), TestAgent::controlledOid(tag), 0,
-                        QString::fromUtf8(expected ? expected : written), tag, QLatin1String(typeName),
-                        SNMPSession::RESPONSE_OK}));
+                  line({m_agent.address(), TestAgent::controlledOid(tag), 0, text, tag,
+                        QLatin1String(typeName), SNMPSession::RESPONSE_OK}));
+        const SnmpValue& value = batched.value(tag).value;
+        EXPECT_EQ(value.ToText(), text) << suffix;
+        const bool integral =
+            type != T::String && type != T::HexString && type != T::OID && type != T::IpAddress;
+        EXPECT_EQ(value.Integer(), integral ? std::optional(text.toDouble()) : std::nullopt) << suffix;
     }
 
     // The next poll sees what the agent serves now.
@@ -211,6 +226,23 @@ TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
     get(TestAgent::controlledOid(QStringLiteral("1.1.0")), QStringLiteral("again"));
     ASSERT_TRUE(recorder.waitFor(int(std::size(cases)) + 1));
     EXPECT_EQ(recorder.byTag.value(QStringLiteral("again")).value, QStringLiteral("5"));
+}
+
+TEST_F(SnmpSessionTest, WithoutResponseReceiversTheLastValueIsStillReadable)
+{
+    std::vector<qint32> statuses;
+    QObject context;
+    QObject::connect(&m_session, &SNMPSession::Answered, &context,
+                     [&](const std::vector<SnmpAnswer>& answers) {
+                         for (const SnmpAnswer& answer : answers)
+                             statuses.push_back(answer.status);
+                     });
+    m_agent.setValue(QStringLiteral("1.4.0"), TestAgent::ValueType::Integer, -7);
+    get(TestAgent::controlledOid(QStringLiteral("1.4.0")), QStringLiteral("only"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !statuses.empty(); }, 20000));
+    EXPECT_EQ(statuses, std::vector<qint32>{SNMPSession::RESPONSE_OK});
+    EXPECT_EQ(m_session.ResponseValue(), QStringLiteral("-7"));
+    EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
 }
 
 TEST_F(SnmpSessionTest, AnswersTooBigForOneDatagramAreFetchedInSmallerBatches)

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(ResponseNumber, AgreesWithTheLocaleAwareReading)
 {
@@ -36,6 +37,13 @@ TEST(ResponseNumber, AgreesWithTheLocaleAwareReading)
         }
     }
     QLocale::setDefault(QLocale::c());
+    // Integers that came as numbers read as their written-out texts do.
+    for (const SnmpValue& value :
+         {SnmpValue::Signed(-17), SnmpValue::Signed(std::numeric_limits<qint64>::min()),
+          SnmpValue::Unsigned(4294967295u), SnmpValue::Unsigned(std::numeric_limits<quint64>::max())})
+        EXPECT_EQ(ResponseNumber(value), ResponseNumber(value.ToText())) << value.ToText().toStdString();
+    EXPECT_EQ(ResponseNumber(SnmpValue::Text(QStringLiteral("12"))), 12.0);
+    EXPECT_FALSE(ResponseNumber(SnmpValue()).has_value());
     EXPECT_EQ(ResponseNumber(QStringLiteral("123456")), 123456.0);
     EXPECT_EQ(ResponseNumber(QStringLiteral("-5")), -5.0);
     EXPECT_FALSE(ResponseNumber(QStringLiteral("abc")).has_value());
