@@ -300,23 +300,31 @@ struct AnswerCounter {
 /// only when they (or the offset) changed, so the graph pays for the time what it pays in use.
 class SteppedClock final : public Clock {
 public:
-    QDateTime Now() const override
-    {
-        const qint64 secs = QDateTime::currentSecsSinceEpoch();
-        if (secs != m_baseSecs || m_offset != m_shiftedBy) {
-            m_baseSecs = secs;
-            m_shiftedBy = m_offset;
-            m_shifted = SystemClock::instance().Now().addSecs(m_offset);
-        }
-        return m_shifted;
-    }
+    QDateTime Now() const override { return Current().time; }
+    qint64 NowWallClockMsecs() const override { return Current().wallClockMsecs; }
     void advanceSeconds(qint64 seconds) { m_offset += seconds; }
 
 private:
+    struct Second {
+        qint64 secs = 0;
+        qint64 shiftedBy = -1;
+        QDateTime time;
+        qint64 wallClockMsecs = 0;
+    };
+    const Second& Current() const
+    {
+        const qint64 secs = QDateTime::currentSecsSinceEpoch();
+        if (secs != m_second.secs || m_offset != m_second.shiftedBy) {
+            m_second.secs = secs;
+            m_second.shiftedBy = m_offset;
+            m_second.time = SystemClock::instance().Now().addSecs(m_offset);
+            m_second.wallClockMsecs = WallClockMsecs(m_second.time);
+        }
+        return m_second;
+    }
+
     qint64 m_offset = 0;
-    mutable qint64 m_baseSecs = 0;
-    mutable qint64 m_shiftedBy = -1;
-    mutable QDateTime m_shifted;
+    mutable Second m_second;
 };
 
 /// A shown graph of `targets` targets on the agent, reset, its first answers in, its timer left

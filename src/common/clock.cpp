@@ -15,18 +15,44 @@ constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
 
 } // namespace
 
+namespace {
+
+/// The current second converted once: every answer of a poll asks for the time, and turning
+/// seconds into local time consults the time-zone rules (a few microseconds here).
+struct ConvertedSecond {
+    qint64 secs = std::numeric_limits<qint64>::min();
+    QDateTime time;
+    qint64 wallClockMsecs = 0;
+
+    const ConvertedSecond& Current()
+    {
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        if (now != secs) {
+            time = QDateTime::fromSecsSinceEpoch(now);
+            wallClockMsecs = WallClockMsecs(time);
+            secs = now;
+        }
+        return *this;
+    }
+};
+
+thread_local ConvertedSecond t_second;
+
+} // namespace
+
+qint64 Clock::NowWallClockMsecs() const
+{
+    return WallClockMsecs(Now());
+}
+
 QDateTime SystemClock::Now() const
 {
-    // Every answer of a poll asks for the time, and turning seconds into local time consults the
-    // time-zone rules (a few microseconds here); one conversion serves the whole second.
-    thread_local qint64 convertedSecs = std::numeric_limits<qint64>::min();
-    thread_local QDateTime converted;
-    const qint64 secs = QDateTime::currentSecsSinceEpoch();
-    if (secs != convertedSecs) {
-        converted = QDateTime::fromSecsSinceEpoch(secs);
-        convertedSecs = secs;
-    }
-    return converted;
+    return t_second.Current().time;
+}
+
+qint64 SystemClock::NowWallClockMsecs() const
+{
+    return t_second.Current().wallClockMsecs;
 }
 
 SystemClock& SystemClock::instance()
@@ -45,6 +71,25 @@ void ManualClock::set(const QDateTime& now)
 void ManualClock::advanceSeconds(qint64 seconds)
 {
     m_now = m_now.addSecs(seconds);
+}
+
+static const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
+
+qint64 WallClockMsecs(const QDateTime& time)
+{
+    return (time.date().toJulianDay() - kEpochJulianDay) * kMSecsPerDay + time.time().msecsSinceStartOfDay();
+}
+
+QDateTime FromWallClockMsecs(qint64 msecs)
+{
+    qint64 days = msecs / kMSecsPerDay;
+    qint64 rest = msecs % kMSecsPerDay;
+    if (rest < 0) {
+        rest += kMSecsPerDay;
+        --days;
+    }
+    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay),
+                     QTime::fromMSecsSinceStartOfDay(int(rest)));
 }
 
 // Automation dates count whole days from the epoch; the fraction is the time of day and is

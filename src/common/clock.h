@@ -8,11 +8,14 @@ public:
     virtual ~Clock() = default;
     /// Current local time, milliseconds cut off.
     virtual QDateTime Now() const = 0;
+    /// Now() as WallClockMsecs gives it.
+    virtual qint64 NowWallClockMsecs() const;
 };
 
 class SystemClock final : public Clock {
 public:
     QDateTime Now() const override;
+    qint64 NowWallClockMsecs() const override;
     /// One process-wide instance for code that is not handed a clock.
     static SystemClock& instance();
 };
@@ -28,6 +31,13 @@ public:
 private:
     QDateTime m_now;
 };
+
+/// Local wall-clock milliseconds: the local date and time counted from 1970-01-01 00:00 as if
+/// there were no time zones. Rates count the seconds and minute boundaries a user sees on the
+/// wall clock, and reading a local QDateTime's date and time is cheap where converting it to UTC
+/// is not.
+qint64 WallClockMsecs(const QDateTime& time);
+QDateTime FromWallClockMsecs(qint64 msecs);
 
 /// Automation dates: days since 1899-12-30 as a double.
 double ToAutomationDate(const QDateTime& time);

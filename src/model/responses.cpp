@@ -1,5 +1,7 @@
 #include "responses.h"
 
+#include <clock.h>
+
 #include <cmath>
 #include <stdexcept>
 
@@ -202,24 +204,7 @@ void Responses::Reset()
     m_negativeInfinities = 0;
 }
 
-static constexpr qint64 kMsecsPerDay = 86400000;
-static const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
-
-qint64 Responses::WallClockMsecs(const QDateTime& time)
-{
-    return (time.date().toJulianDay() - kEpochJulianDay) * kMsecsPerDay + time.time().msecsSinceStartOfDay();
-}
-
 QDateTime Responses::FromWallClockMsecs(qint64 msecs)
 {
-    if (msecs == NoTime)
-        return QDateTime();
-    qint64 days = msecs / kMsecsPerDay;
-    qint64 rest = msecs % kMsecsPerDay;
-    if (rest < 0) {
-        rest += kMsecsPerDay;
-        --days;
-    }
-    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay),
-                     QTime::fromMSecsSinceStartOfDay(int(rest)));
+    return msecs == NoTime ? QDateTime() : ::FromWallClockMsecs(msecs);
 }

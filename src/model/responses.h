@@ -7,7 +7,7 @@
 
 /// The last 500 results of one target with the time each was logged: two rings and the next write
 /// position. A slot without a value holds the no-value marker; a slot never written has no time.
-/// Times are local wall-clock milliseconds (see WallClockMsecs).
+/// Times are local wall-clock milliseconds (see WallClockMsecs in clock.h).
 class Responses {
 public:
     static constexpr int Size = 500;
@@ -50,10 +50,6 @@ public:
     /// taken at count c is still right, shifted by n places, when the count is c + n, n < Size).
     quint64 Writes() const { return m_writes; }
 
-    /// Local wall-clock reading as milliseconds since 1970-01-01 00:00 local time. Rates count the
-    /// seconds and minute boundaries a user sees on the wall clock, and reading a local QDateTime's
-    /// date and time is cheap where converting it to UTC is not.
-    static qint64 WallClockMsecs(const QDateTime& time);
     /// The local QDateTime of a wall-clock reading; invalid for NoTime.
     static QDateTime FromWallClockMsecs(qint64 msecs);
 

@@ -245,7 +245,7 @@ void TargetOID::TakeBase(double converted, qint64 nowMsecs)
 void TargetOID::RecordResponse(double raw)
 {
     const double converted = m_conversion.Text().isEmpty() ? raw : ApplyConversion(raw);
-    const qint64 now = Responses::WallClockMsecs(m_clock.Now());
+    const qint64 now = m_clock.NowWallClockMsecs();
     if (!IsRate()) {
         m_value = converted;
         m_history.LogValue(m_value, now);

@@ -2,6 +2,7 @@
 
 #include "common_functions.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -216,11 +219,28 @@ Settings::~Settings() = default;
 QSettings& Settings::Store() const
 {
     // One store object for the process's life: making one works out the file's path every time
-    // (a tenth of a millisecond), while sync only re-reads the file when it changed on disk.
-    if (!m_store)
+    // (a tenth of a millisecond). Another program may change the file: it is re-read when its
+    // time or size moved. QSettings' own sync finds that out with a dozen system calls, looking
+    // at system-wide files we never read; one look at our file is enough.
+    if (!m_store) {
         m_store = openStore();
-    m_store->sync();
+        m_storePath = QFile::encodeName(m_store->fileName());
+    }
+    const FileStamp stamp = StampOf(m_storePath);
+    if (stamp != m_storeStamp) {
+        m_store->sync();
+        m_storeStamp = StampOf(m_storePath);
+    }
     return *m_store;
+}
+
+Settings::FileStamp Settings::StampOf(const QByteArray& path)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        return FileStamp{};
+    return FileStamp{true, qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec), qint64(info.st_size),
+                     quint64(info.st_ino)};
 }
 
 QVariant Settings::RetrieveOption(const QString& name, const QVariant& defaultValue) const
@@ -237,6 +257,7 @@ void Settings::SaveOption(const QString& name, const QVariant& value)
     QSettings& store = Store();
     store.setValue(name, toStoredText(value));
     store.sync();
+    m_storeStamp = StampOf(m_storePath);
     Q_EMIT Changed(name, value);
 }
 

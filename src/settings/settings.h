@@ -64,5 +64,24 @@ private:
     QSettings& Store() const;
 
     qint16 m_snmpVersion = 2;
+    /// What a look at the store's file tells about a change: whether it is there, when it was
+    /// written, how long it is, and which file it is (a save replaces the file).
+    struct FileStamp {
+        bool exists = false;
+        qint64 seconds = 0;
+        qint64 nanoseconds = 0;
+        qint64 size = 0;
+        quint64 inode = 0;
+        bool operator!=(const FileStamp& other) const
+        {
+            return exists != other.exists || seconds != other.seconds || nanoseconds != other.nanoseconds ||
+                   size != other.size || inode != other.inode;
+        }
+    };
+    static FileStamp StampOf(const QByteArray& path);
+
     mutable std::unique_ptr<QSettings> m_store;
+    mutable QByteArray m_storePath;
+    /// Never equal to a real look, so the first use reads the file.
+    mutable FileStamp m_storeStamp{false, -1, -1, -1, 0};
 };

@@ -33,6 +33,26 @@ TEST(Clock, ManualClockMovesOnlyWhenToldInWholeSeconds)
     EXPECT_LE(qAbs(now.toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch()), 1);
     QThread::msleep(1100);
     EXPECT_GE(SystemClock::instance().Now().toSecsSinceEpoch(), now.toSecsSinceEpoch() + 1);
+    // Its wall-clock reading is kept with the converted second and must be that second's.
+    for (int tries = 0; tries < 3; ++tries) {
+        const qint64 msecs = SystemClock::instance().NowWallClockMsecs();
+        const QDateTime at = SystemClock::instance().Now();
+        if (SystemClock::instance().NowWallClockMsecs() != msecs)
+            continue; // a second boundary between the reads
+        EXPECT_EQ(msecs, WallClockMsecs(at));
+        break;
+    }
+}
+
+TEST(Clock, WallClockMsecsCountLocalTimeFrom1970)
+{
+    EXPECT_EQ(WallClockMsecs(local(1970, 1, 1)), 0);
+    EXPECT_EQ(WallClockMsecs(local(1969, 12, 31, 23, 59, 59)), -1000);
+    EXPECT_EQ(WallClockMsecs(local(2026, 3, 1, 8, 30, 15)), 1772353815000);
+    for (const QDateTime& time : {local(1969, 12, 31, 23, 59, 59), local(2026, 3, 1, 8, 30, 15, 250)})
+        EXPECT_EQ(FromWallClockMsecs(WallClockMsecs(time)), time);
+    ManualClock clock(local(2026, 3, 1, 8, 30, 15));
+    EXPECT_EQ(clock.NowWallClockMsecs(), 1772353815000);
 }
 
 TEST(Clock, AutomationDatesCountDaysFrom1899)

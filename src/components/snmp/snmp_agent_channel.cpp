@@ -7,7 +7,7 @@
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cstdlib>
-#include <poll.h>
+#include <fcntl.h>
 
 Q_LOGGING_CATEGORY(lcSnmpChannel, "trendwick.snmp.channel", QtWarningMsg)
 
@@ -29,12 +29,6 @@ int varbindBytes(const SnmpOid& name)
             ++bytes;
     }
     return bytes;
-}
-
-bool socketReadable(int fd)
-{
-    pollfd watch{fd, POLLIN, 0};
-    return ::poll(&watch, 1, 0) > 0 && (watch.revents & (POLLIN | POLLERR)) != 0;
 }
 
 } // namespace
@@ -91,6 +85,13 @@ std::unique_ptr<SnmpAgentChannel> SnmpAgentChannel::open(const QByteArray& peerN
     if (channel->m_fd < 0) {
         if (error)
             *error = QStringLiteral("the SNMP session has no socket");
+        return nullptr;
+    }
+    // Replies are read until none is left; a read of an empty socket must come back at once.
+    const int flags = fcntl(channel->m_fd, F_GETFL);
+    if (flags < 0 || fcntl(channel->m_fd, F_SETFL, flags | O_NONBLOCK) < 0) {
+        if (error)
+            *error = QStringLiteral("cannot make the SNMP socket non-blocking");
         return nullptr;
     }
     channel->m_notifier = new QSocketNotifier(qintptr(channel->m_fd), QSocketNotifier::Read, channel.get());
@@ -162,9 +163,13 @@ void SnmpAgentChannel::onReadable()
     Activity activity(this);
     if (m_closed)
         return;
-    for (int i = 0; i < MaxReadsPerWake && socketReadable(m_fd); ++i) {
+    // Reading until a read fails costs one call more per wake-up; asking the kernel whether
+    // something is waiting before each read cost one per reply. A failed read is the empty
+    // socket, or a reply net-snmp could not use: the notifier wakes us again for what is left.
+    for (int i = 0; i < MaxReadsPerWake; ++i) {
         m_fds.only(m_fd);
-        snmp_sess_read2(m_session.get(), m_fds.get());
+        if (snmp_sess_read2(m_session.get(), m_fds.get()) != 0)
+            break;
         pump();
     }
     rearmTimer();

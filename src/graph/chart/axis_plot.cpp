@@ -36,6 +36,16 @@ void WindowGraphData::DropFront(double key)
         performAutoSqueeze();
 }
 
+void WindowGraphData::PrefetchAppend() const
+{
+    const QCPGraphData* points = mData.constData();
+    if (!points)
+        return;
+    __builtin_prefetch(points); // beside the storage's header, which every append reads
+    __builtin_prefetch(points + mPreallocSize);
+    __builtin_prefetch(points + mData.size());
+}
+
 AxisPlot::AxisPlot(QCustomPlot* plot, const AxisView& view, int methodCode, std::vector<int> subsets)
     : m_plot(plot), m_view(view), m_method(methodCode), m_kind(KindOf(methodCode)),
       m_subsets(std::move(subsets))
@@ -158,7 +168,14 @@ void AxisPlot::Append(const ColumnWindow& window, const QCPRange& visible)
 {
     const qint64 key = window.NewestKey();
     const std::vector<double> values = ColumnValues(window, key);
+    // A thousand series' points do not stay in the cache from one poll to the next: the
+    // containers are asked for a few series ahead, and the points they hold a little later.
+    const size_t count = m_graphData.size();
     for (size_t i = 0; i < m_subsets.size(); ++i) {
+        if (i + 8 < count)
+            __builtin_prefetch(m_graphData[i + 8]);
+        if (i + 4 < count)
+            m_graphData[i + 4]->PrefetchAppend();
         if (IsFit()) {
             ReloadFit(window, i, visible);
         } else if (m_kind == Kind::Spline) {
@@ -267,6 +284,9 @@ void AxisPlot::ReloadSeries(const ColumnWindow& window, size_t position)
     }
     QVector<QCPGraphData> graphPoints;
     QVector<QCPBarsData> barPoints;
+    // The container keeps this storage, and the appends to come fit in it.
+    if (!IsBars())
+        graphPoints.reserve(WindowGraphData::Capacity(window.Columns()));
     for (int column = 0; column < window.Columns(); ++column) {
         const qint64 key = window.KeyOf(column);
         const double value = Value(window, position, key);

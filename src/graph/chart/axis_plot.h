@@ -14,6 +14,12 @@ class WindowGraphData : public QCPGraphDataContainer {
 public:
     /// Drops the points with keys below key.
     void DropFront(double key);
+    /// Asks for the memory the next append and drop touch. The container itself must already be
+    /// in the cache (or on its way): its fields say where that memory is.
+    void PrefetchAppend() const;
+    /// Room for the points of a window of `columns` columns with everything the drops leave
+    /// before a squeeze, so that appending never has to grow the storage.
+    static int Capacity(int columns) { return columns * 5 / 2 + 8; }
 };
 
 /// How one series looks.
