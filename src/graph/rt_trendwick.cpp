@@ -109,8 +109,10 @@ void RTTrendwick::ConnectChildren()
 {
     connect(m_pollTimer, &QTimer::timeout, this, &RTTrendwick::PollTimerTick);
     connect(m_snmp.get(), &SNMPSession::Answered, this, [this](const std::vector<SnmpAnswer>& answers) {
+        // The answers of one reply arrived together.
+        const qint64 now = m_clock.NowWallClockMsecs();
         for (const SnmpAnswer& answer : answers)
-            OnResponse(answer);
+            OnResponse(answer, now);
     });
     connect(m_pauseMessage, &MessagePanel::Clicked, this, [this] { setPaused(false); });
 

@@ -169,7 +169,7 @@ private:
     void BuildChildren();
     void ConnectChildren();
     void ApplySessionSettings();
-    void OnResponse(const SnmpAnswer& answer);
+    void OnResponse(const SnmpAnswer& answer, qint64 wallClockMsecs);
     void RefreshTable();
     void SetTableColors();
     void SizeTablePane();

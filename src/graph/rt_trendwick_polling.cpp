@@ -49,7 +49,7 @@ void RTTrendwick::PollNow()
     }
 }
 
-void RTTrendwick::OnResponse(const SnmpAnswer& answer)
+void RTTrendwick::OnResponse(const SnmpAnswer& answer, qint64 wallClockMsecs)
 {
     // Nothing in here may escape into the session's delivery loop.
     try {
@@ -66,7 +66,7 @@ void RTTrendwick::OnResponse(const SnmpAnswer& answer)
             target->SetLastError(kConversionFailed + answer.value.ToText() + QLatin1Char(')'));
             return;
         }
-        target->RecordResponse(*number);
+        target->RecordResponse(*number, wallClockMsecs);
     } catch (...) {
     }
 }

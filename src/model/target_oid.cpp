@@ -185,6 +185,15 @@ void TargetOID::PrefetchAnswer() const
     m_history.PrefetchFigures();
 }
 
+void TargetOID::PrefetchTableRow() const
+{
+    __builtin_prefetch(&m_lastError);
+    __builtin_prefetch(&m_value);
+    __builtin_prefetch(&m_units);
+    __builtin_prefetch(&m_subset);
+    m_history.PrefetchFigures();
+}
+
 const QString& TargetOID::PolledOID() const
 {
     const QString& dotted = m_details.info().dottedOID;
@@ -244,8 +253,12 @@ void TargetOID::TakeBase(double converted, qint64 nowMsecs)
 
 void TargetOID::RecordResponse(double raw)
 {
+    RecordResponse(raw, m_clock.NowWallClockMsecs());
+}
+
+void TargetOID::RecordResponse(double raw, qint64 now)
+{
     const double converted = m_conversion.Text().isEmpty() ? raw : ApplyConversion(raw);
-    const qint64 now = m_clock.NowWallClockMsecs();
     if (!IsRate()) {
         m_value = converted;
         m_history.LogValue(m_value, now);

@@ -55,15 +55,15 @@ public:
     // Published members.
     qint32 ID() const;
     const QString& Key() const { return m_key; }
-    QString LastError() const { return m_lastError; }
-    QString Instance() const { return m_instance; }
+    const QString& LastError() const { return m_lastError; }
+    const QString& Instance() const { return m_instance; }
     void setInstance(const QString& instance) { m_instance = instance; }
     void setAssumeCounterRollover(bool assume) { m_assumeRollover = assume; }
     bool AutoLabel() const { return m_autoLabel; }
     void setAutoLabel(bool on) { m_autoLabel = on; }
-    QString Index() const { return m_index; }
+    const QString& Index() const { return m_index; }
     /// The built label while AutoLabel is on, else the user's.
-    QString Label() const { return m_autoLabel ? m_autoLabelText : m_label; }
+    const QString& Label() const { return m_autoLabel ? m_autoLabelText : m_label; }
     /// Stores the user's label and turns AutoLabel off.
     void setLabel(const QString& label);
     qint32 Color() const { return m_color; }
@@ -84,21 +84,21 @@ public:
     QString Conversion() const { return m_conversion.Text(); }
     /// A different text restarts the target: history cleared, next answer is a first sample.
     void setConversion(const QString& conversion);
-    QString Units() const { return m_units; }
+    const QString& Units() const { return m_units; }
     /// Takes the last of a comma-separated list; "units=conversion" also sets the conversion
     /// (without restarting the target), plain units clear it.
     void setUnits(const QString& units);
-    QString Calculation() const { return m_calculation; }
+    const QString& Calculation() const { return m_calculation; }
     void setCalculation(const QString& calculation);
     /// Selects the MIB object and takes its default calculation, units and conversion.
     void setTargetMIB(const QString& name);
-    QString Hostname() const { return m_hostname; }
+    const QString& Hostname() const { return m_hostname; }
     void setHostname(const QString& hostname) { m_hostname = hostname; }
-    QString IP() const { return m_ip; }
+    const QString& IP() const { return m_ip; }
     void setIP(const QString& ip) { m_ip = ip; }
     const OIDDetails& OID() const { return m_details; }
     OIDDetails& OID() { return m_details; }
-    QString Community() const { return m_community; }
+    const QString& Community() const { return m_community; }
     void setCommunity(const QString& community) { m_community = community; }
     double Value() const { return m_value; }
     float Average() const { return static_cast<float>(m_history.Average()); }
@@ -121,6 +121,8 @@ public:
     void PrefetchPoll() const;
     void PrefetchPollTexts() const;
     void PrefetchAnswer() const;
+    /// What a row of the value table reads.
+    void PrefetchTableRow() const;
     void PrefetchAnswerSlots() const { m_history.PrefetchSlots(); }
     /// The units, then "=" and the conversion when there is one.
     QString UnitsAndConversion() const;
@@ -128,6 +130,9 @@ public:
     void setUnitsAndConversion(const QString& text);
     /// One answer of the device, already converted from text.
     void RecordResponse(double raw);
+    /// The same, for an answer that arrived at the given wall-clock time (see WallClockMsecs):
+    /// the answers of one reply share one reading of the clock.
+    void RecordResponse(double raw, qint64 wallClockMsecs);
     double ApplyConversion(double x) const;
     /// Label, colour and line type of series Subset.
     void ApplyToChart(ChartSink& chart) const;

@@ -39,18 +39,18 @@ public:
     /// Takes "MODULE:name", "MODULE::name", a bare name or a dotted OID (leading dot allowed).
     void Lookup(const QString& name);
 
-    QString DottedOID() const { return m_info.dottedOID; }
+    const QString& DottedOID() const { return m_info.dottedOID; }
     QString IndexByName() const { return m_info.indexByName; }
     QString CalculationHint() const { return m_info.calculationHint; }
     QString DefaultIndex() const { return m_info.defaultIndex; }
-    QString ModuleName() const { return m_info.moduleName; }
-    QString FullName() const { return m_info.fullName; }
-    QString QualifiedName() const { return m_info.qualifiedName; }
-    QString ObjectName() const { return m_info.objectName; }
-    QString Description() const { return m_info.description; }
-    QString Status() const { return m_info.status; }
+    const QString& ModuleName() const { return m_info.moduleName; }
+    const QString& FullName() const { return m_info.fullName; }
+    const QString& QualifiedName() const { return m_info.qualifiedName; }
+    const QString& ObjectName() const { return m_info.objectName; }
+    const QString& Description() const { return m_info.description; }
+    const QString& Status() const { return m_info.status; }
     qint32 TypeTag() const { return m_info.typeTag; }
-    QString SyntaxName() const { return m_info.syntaxName; }
+    const QString& SyntaxName() const { return m_info.syntaxName; }
     QString UnitChoices() const { return m_info.unitChoices; }
     QString Access() const { return m_info.access; }
     QString Units() const { return m_info.units; }

@@ -120,7 +120,12 @@ bool ValueTableModel::RefreshTableRows()
     const int oldCount = static_cast<int>(m_rows.size());
     std::vector<Row> appended;
     bool anyNoValue = false;
-    for (const TargetOID* target : m_targets) {
+    const int count = m_targets.Count();
+    for (int i = 0; i < count; ++i) {
+        // A thousand targets do not stay in the cache from one poll to the next.
+        if (i + 4 < count)
+            m_targets.At(i + 4)->PrefetchTableRow();
+        const TargetOID* target = m_targets.At(i);
         if (target->Value() == NoValue)
             anyNoValue = true;
         const auto found = m_rowBySubset.constFind(target->Subset());
@@ -151,36 +156,41 @@ void ValueTableModel::WriteRow(Row& row, const TargetOID& target) const
     // last error always count (value cells and the status light use them).
     const OIDDetails& details = target.OID();
     const auto shown = [this](int id) { return m_shown.test(size_t(id)); };
-    row.units = target.Units();
-    row.lastError = target.LastError();
+    // The texts rarely change, and copying one touches its (cold) reference count twice.
+    const auto take = [](QString& to, const QString& from) {
+        if (to.constData() != from.constData() || to.size() != from.size())
+            to = from;
+    };
+    take(row.units, target.Units());
+    take(row.lastError, target.LastError());
     if (shown(ColHostname))
-        row.hostname = target.Hostname();
+        take(row.hostname, target.Hostname());
     if (shown(ColIPAddress))
-        row.ip = target.IP();
+        take(row.ip, target.IP());
     if (shown(ColCommunity))
-        row.community = target.Community();
+        take(row.community, target.Community());
     if (shown(ColOIDIndex))
-        row.index = target.Index();
+        take(row.index, target.Index());
     if (shown(ColInstanceName))
-        row.instance = target.Instance();
+        take(row.instance, target.Instance());
     if (shown(ColSubsetLabel))
-        row.label = target.Label();
+        take(row.label, target.Label());
     if (shown(ColMIBName))
-        row.moduleName = details.ModuleName();
+        take(row.moduleName, details.ModuleName());
     if (shown(ColOID))
-        row.dottedOID = details.DottedOID();
+        take(row.dottedOID, details.DottedOID());
     if (shown(ColOIDName))
-        row.objectName = details.ObjectName();
+        take(row.objectName, details.ObjectName());
     if (shown(ColOIDNameWithMIB))
-        row.fullName = details.FullName();
+        take(row.fullName, details.FullName());
     if (shown(ColOIDDescription))
-        row.description = details.Description();
+        take(row.description, details.Description());
     if (shown(ColQualifiedName))
-        row.qualifiedName = details.QualifiedName();
+        take(row.qualifiedName, details.QualifiedName());
     if (shown(ColOIDStatus))
-        row.status = details.Status();
+        take(row.status, details.Status());
     if (shown(ColOIDType))
-        row.syntax = details.SyntaxName();
+        take(row.syntax, details.SyntaxName());
     row.value = target.Value();
     row.minimum = target.Min();
     row.maximum = target.Max();
