@@ -22,17 +22,16 @@ const QString kConversionFailed =
 
 void RTTrendwick::PollNow()
 {
-    m_snmp->setAsynchronous(true);
     // The version is read from the store on every poll, so a change made in the settings (or by
     // another running copy) reaches running graphs. Once per cycle, not per target: the loop
     // below takes a few milliseconds, and each read of the store checks its file, which cost
     // more than everything else the loop does.
-    qint16 version = m_snmp->Version();
     try {
-        version = m_settings.SNMPVersion();
+        m_snmp->setVersion(m_settings.SNMPVersion());
     } catch (const TypeMismatchError&) {
         // A hand-broken store: keep asking with the version used so far.
     }
+    const qint16 version = m_snmp->Version();
     const int count = m_targets->Count();
     for (int i = 0; i < count; ++i) {
         // The targets' texts are rarely still in the cache: ask for them a few targets ahead.
@@ -40,12 +39,8 @@ void RTTrendwick::PollNow()
             m_targets->At(i + 4)->PrefetchPoll();
         if (i + 2 < count)
             m_targets->At(i + 2)->PrefetchPollTexts();
-        TargetOID* target = m_targets->At(i);
-        m_snmp->setRequestTag(target->Key());
-        m_snmp->setOID(target->PolledOID());
-        m_snmp->setCommunity(target->Community());
-        m_snmp->setVersion(version);
-        m_snmp->SendGet(target->IP());
+        const TargetOID* target = m_targets->At(i);
+        m_snmp->SendGet({target->IP(), target->Community(), version, target->PolledOID(), target->Key()});
     }
 }
 

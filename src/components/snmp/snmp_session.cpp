@@ -42,31 +42,35 @@ void SNMPSession::setTimeout(qint32 milliseconds)
 
 void SNMPSession::SendGet(const QString& address)
 {
-    send(address, false);
+    send({address, m_community, m_version, m_oid, m_requestTag}, false, !m_asynchronous);
 }
 
 void SNMPSession::SendGetNext(const QString& address)
 {
-    send(address, true);
+    send({address, m_community, m_version, m_oid, m_requestTag}, true, !m_asynchronous);
 }
 
-void SNMPSession::send(const QString& address, bool next)
+void SNMPSession::SendGet(const GetRequest& request)
+{
+    send(request, false, false);
+}
+
+void SNMPSession::send(const GetRequest& what, bool next, bool blocking)
 {
     SnmpRequest request;
     request.serial = ++m_nextSerial;
-    request.address = address;
-    request.tag = m_requestTag;
+    request.address = what.address;
+    request.tag = what.tag;
     request.next = next;
     const quint64 serial = request.serial;
-    const bool blocking = !m_asynchronous;
 
     QString error;
     SnmpAgentChannel* channel = nullptr;
-    request.oid = oidFor(m_oid);
+    request.oid = oidFor(what.oid);
     if (!request.oid)
-        error = QStringLiteral("not a dotted OID: \"%1\"").arg(m_oid);
+        error = QStringLiteral("not a dotted OID: \"%1\"").arg(what.oid);
     else
-        channel = channelFor(address, &error);
+        channel = channelFor(what.address, what.version, what.community, &error);
 
     if (blocking)
         m_waits.emplace(serial, nullptr);
@@ -75,8 +79,8 @@ void SNMPSession::send(const QString& address, bool next)
     } else {
         SnmpAnswer answer;
         answer.serial = serial;
-        answer.address = address;
-        answer.tag = m_requestTag;
+        answer.address = what.address;
+        answer.tag = what.tag;
         answer.status = RESPONSE_BAD_REQUEST;
         answer.type = QStringLiteral("badRequest");
         postFailure(answer);
@@ -101,10 +105,15 @@ std::shared_ptr<const SnmpOidText> SNMPSession::oidFor(const QString& text)
     return parsed;
 }
 
-SnmpAgentChannel* SNMPSession::channelFor(const QString& address, QString* error)
+SnmpAgentChannel* SNMPSession::channelFor(const QString& address, qint16 version, const QString& community,
+                                          QString* error)
 {
-    if (m_lastChannel && address == m_lastAddress && m_version == m_lastVersion &&
-        m_community == m_lastCommunity)
+    // Most texts of a poll are the very same strings over and over: equal data is equal text.
+    const auto same = [](const QString& a, const QString& b) {
+        return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+    };
+    if (m_lastChannel && version == m_lastVersion && same(address, m_lastAddress) &&
+        same(community, m_lastCommunity))
         return m_lastChannel;
 
     QByteArray peerName;
@@ -112,22 +121,23 @@ SnmpAgentChannel* SNMPSession::channelFor(const QString& address, QString* error
         *error = QStringLiteral("not an IPv4 address: \"%1\"").arg(address);
         return nullptr;
     }
-    const long version = m_version == 1 ? SNMP_VERSION_1 : SNMP_VERSION_2c;
-    const QByteArray community = m_community.toUtf8();
-    const QByteArray key = peerName + '\n' + QByteArray::number(qlonglong(version)) + '\n' + community;
+    const long snmpVersion = version == 1 ? SNMP_VERSION_1 : SNMP_VERSION_2c;
+    const QByteArray communityBytes = community.toUtf8();
+    const QByteArray key =
+        peerName + '\n' + QByteArray::number(qlonglong(snmpVersion)) + '\n' + communityBytes;
 
     auto found = m_channels.find(key);
     if (found == m_channels.end()) {
         auto channel = SnmpAgentChannel::open(
-            peerName, version, community, [this](std::vector<SnmpAnswer>& answers) { deliver(answers); },
-            error);
+            peerName, snmpVersion, communityBytes,
+            [this](std::vector<SnmpAnswer>& answers) { deliver(answers); }, error);
         if (!channel)
             return nullptr;
         found = m_channels.emplace(key, std::move(channel)).first;
     }
     m_lastAddress = address;
-    m_lastVersion = m_version;
-    m_lastCommunity = m_community;
+    m_lastVersion = version;
+    m_lastCommunity = community;
     m_lastChannel = found->second.get();
     return m_lastChannel;
 }

@@ -88,6 +88,18 @@ public:
     void SendGet(const QString& address);
     /// GET-NEXT of OID from the address.
     void SendGetNext(const QString& address);
+    /// What one asynchronous GET needs, for callers that send many in a row to objects that each
+    /// have their own community, OID and tag.
+    struct GetRequest {
+        const QString& address;
+        const QString& community;
+        qint16 version;
+        const QString& oid;
+        const QString& tag;
+    };
+    /// The same as setting Community, Version, OID and RequestTag and calling SendGet(address)
+    /// with Asynchronous on, except that those properties keep their values.
+    void SendGet(const GetRequest& request);
     /// The first IPv4 address of host, dotted; on failure a message that is no address. This
     /// asks the system resolver and blocks until it answers.
     QString ResolveHostname(const QString& host) const;
@@ -107,10 +119,11 @@ Q_SIGNALS:
 private:
     struct Wait;
 
-    void send(const QString& address, bool next);
+    void send(const GetRequest& request, bool next, bool blocking);
     /// The OID text read into net-snmp's form; nullptr when it is no dotted OID.
     std::shared_ptr<const SnmpOidText> oidFor(const QString& text);
-    SnmpAgentChannel* channelFor(const QString& address, QString* error);
+    SnmpAgentChannel* channelFor(const QString& address, qint16 version, const QString& community,
+                                 QString* error);
     void deliver(std::vector<SnmpAnswer>& answers);
     void postFailure(const SnmpAnswer& answer);
     void waitFor(quint64 serial);

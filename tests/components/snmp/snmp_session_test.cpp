@@ -228,21 +228,27 @@ TEST_F(SnmpSessionTest, ControlledValuesComeBackAsText)
     EXPECT_EQ(recorder.byTag.value(QStringLiteral("again")).value, QStringLiteral("5"));
 }
 
-TEST_F(SnmpSessionTest, WithoutResponseReceiversTheLastValueIsStillReadable)
+TEST_F(SnmpSessionTest, OneCallRequestsWithoutResponseReceiversLeaveTheLastValueReadable)
 {
-    std::vector<qint32> statuses;
+    QStringList answered; // tag and status of each
     QObject context;
     QObject::connect(&m_session, &SNMPSession::Answered, &context,
                      [&](const std::vector<SnmpAnswer>& answers) {
                          for (const SnmpAnswer& answer : answers)
-                             statuses.push_back(answer.status);
+                             answered.push_back(answer.tag + QString::number(answer.status));
                      });
     m_agent.setValue(QStringLiteral("1.4.0"), TestAgent::ValueType::Integer, -7);
-    get(TestAgent::controlledOid(QStringLiteral("1.4.0")), QStringLiteral("only"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !statuses.empty(); }, 20000));
-    EXPECT_EQ(statuses, std::vector<qint32>{SNMPSession::RESPONSE_OK});
+    // Asked in one call, which leaves the properties as they were.
+    m_session.setRequestTag(QStringLiteral("property tag"));
+    m_session.setOID(SysUpTime);
+    m_session.SendGet({m_agent.address(), m_agent.community(), 2,
+                       TestAgent::controlledOid(QStringLiteral("1.4.0")), QStringLiteral("only")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answered.empty(); }, 20000));
+    EXPECT_EQ(answered, QStringList{"only31000"});
     EXPECT_EQ(m_session.ResponseValue(), QStringLiteral("-7"));
     EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
+    EXPECT_EQ(QStringList({m_session.RequestTag(), m_session.OID()}),
+              QStringList({"property tag", SysUpTime}));
 }
 
 TEST_F(SnmpSessionTest, AnswersTooBigForOneDatagramAreFetchedInSmallerBatches)
