@@ -29,24 +29,25 @@ int Responses::SlotOf(int index) const
 
 double Responses::History(int index) const
 {
-    return m_values[SlotOf(index)];
+    return m_slots[size_t(SlotOf(index))].value;
 }
 
 qint64 Responses::HistoryTime(int index) const
 {
-    return m_times[SlotOf(index)];
+    return m_slots[size_t(SlotOf(index))].time;
 }
 
 void Responses::LogValue(double value, qint64 wallClockMsecs)
 {
-    const double old = m_values[m_position];
+    Slot& slot = m_slots[size_t(m_position)];
+    const double old = slot.value;
     m_nanCount += int(std::isnan(value)) - int(std::isnan(old));
     m_negativeZeros += int(IsNegativeZero(value)) - int(IsNegativeZero(old));
     FollowExtremes(old, value);
     FollowSum(old, -1);
     FollowSum(value, 1);
-    m_values[m_position] = value;
-    m_times[m_position] = wallClockMsecs;
+    slot.value = value;
+    slot.time = wallClockMsecs;
     m_position = (m_position + 1) % Size;
     ++m_writes;
     if (m_position == 0)
@@ -78,7 +79,8 @@ void Responses::RecountSum()
     m_count = 0;
     m_positiveInfinities = 0;
     m_negativeInfinities = 0;
-    for (double value : m_values) {
+    for (const Slot& slot : m_slots) {
+        const double value = slot.value;
         if (value == NoValue)
             continue;
         ++m_count;
@@ -127,7 +129,8 @@ double Responses::High() const
 {
     if (!m_highKnown) {
         double high = NoValue;
-        for (double value : m_values) {
+        for (const Slot& slot : m_slots) {
+            const double value = slot.value;
             if (value > high)
                 high = value;
         }
@@ -143,7 +146,8 @@ double Responses::Low() const
         return m_low;
     bool found = false;
     double low = NoValue;
-    for (double value : m_values) {
+    for (const Slot& slot : m_slots) {
+        const double value = slot.value;
         if (value != NoValue && (!found || value < low)) {
             low = value;
             found = true;
@@ -176,7 +180,8 @@ double Responses::AverageByScan() const
 {
     double sum = 0;
     int count = 0;
-    for (double value : m_values) {
+    for (const Slot& slot : m_slots) {
+        const double value = slot.value;
         if (value != NoValue) {
             sum += value;
             ++count;
@@ -189,8 +194,7 @@ void Responses::Reset()
 {
     m_negativeZeros = 0;
     m_writes += Size + 1;
-    m_values.fill(NoValue);
-    m_times.fill(NoTime);
+    m_slots.fill(Slot{});
     m_high = NoValue;
     m_low = NoValue;
     m_highKnown = true;

@@ -40,11 +40,7 @@ public:
         __builtin_prefetch(&m_high);
         __builtin_prefetch(&m_writes);
     }
-    void PrefetchSlots() const
-    {
-        __builtin_prefetch(&m_values[size_t(m_position)]);
-        __builtin_prefetch(&m_times[size_t(m_position)]);
-    }
+    void PrefetchSlots() const { __builtin_prefetch(&m_slots[size_t(m_position)]); }
     /// Counts the changes to the entries: one per LogValue, and a Reset jumps it by more than a
     /// whole ring, so that whoever copied the entries can tell what moved on since (a copy
     /// taken at count c is still right, shifted by n places, when the count is c + n, n < Size).
@@ -86,9 +82,14 @@ private:
     int m_positiveInfinities = 0;
     int m_negativeInfinities = 0;
 
-    // Ahead of the rings, so that a write touches one line of figures besides its two slots.
+    // Ahead of the ring, so that a write touches one line of figures besides its slot.
     int m_position = 0;
     quint64 m_writes = 0;
-    std::array<double, Size> m_values;
-    std::array<qint64, Size> m_times;
+    // A value and its time side by side: a write touches one line (and one page) rather than
+    // two, 4 KB apart.
+    struct Slot {
+        double value = NoValue;
+        qint64 time = NoTime;
+    };
+    std::array<Slot, Size> m_slots;
 };
