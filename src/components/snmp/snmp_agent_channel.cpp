@@ -193,6 +193,11 @@ void SnmpAgentChannel::rearmTimer()
         m_timer.stop();
         return;
     }
+    // A request sent after the timer was started expires no earlier than the start plus its
+    // timeout; with that timeout at least the wait the timer was started with, the timer still
+    // fires in time for everything outstanding, and net-snmp need not be asked again.
+    if (m_timer.isActive() && m_timeoutMs >= m_armedWaitMs)
+        return;
     int descriptors = 0;
     int block = 1;
     timeval wait{0, 0};
@@ -213,6 +218,7 @@ void SnmpAgentChannel::rearmTimer()
             return;
     }
     m_timer.start(ms);
+    m_armedWaitMs = ms;
 }
 
 void SnmpAgentChannel::flush()

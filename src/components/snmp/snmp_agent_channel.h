@@ -101,6 +101,7 @@ private:
 
     State m_state = State::Normal;
     int m_batchLimit = MaxBatch;
+    int m_armedWaitMs = 0; ///< the wait the running timer was started with
     int m_repliesSinceShrink = 0;
     int m_timeoutMs = 1000;
     int m_retries = 1;
