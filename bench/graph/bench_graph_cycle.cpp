@@ -1,10 +1,11 @@
 // CPU cost of one full, unpaused poll cycle of a graph (requests out, answers in, values computed,
 // chart column appended, axes refreshed, table rewritten) for 100 and 1,000 targets, beside the
 // CPU that bare net-snmp needs to fetch the same OIDs (50 to a PDU) in the same run, both against
-// one private snmpd on loopback. The cycle runs as the timer runs it, drawing included; the CPU
-// spent drawing (the chart's redraw into its buffers and the widgets' painting) is counted apart
-// and shown on its own, as the redraw of a chart has its own figure. Then the time to redraw a
-// chart of 100 series with 500 points each. The last line carries the two figures with targets:
+// one private snmpd on loopback. The bare rounds run in blocks of ten between the graph's cycles,
+// so that a stretch in which the machine runs slow weighs on both figures alike. The cycle runs as the timer
+// runs it, drawing included; the CPU spent drawing (the chart's redraw into its buffers and the widgets'
+// painting) is counted apart and shown on its own, as the redraw of a chart has its own figure. Then the time
+// to redraw a chart of 100 series with 500 points each. The last line carries the two figures with targets:
 //   cycle_ratio=<graph CPU without drawing / raw CPU per cycle, 1,000 targets> replot_ms=<ms>
 #include "../support/netsnmp_wait.h"
 #include "netsnmp_library.h"
@@ -197,23 +198,34 @@ private:
     netsnmp_large_fd_set m_fds;
 };
 
-/// Median CPU milliseconds of one bare round over `targets` OIDs.
-double RawCycleMs(const TestAgent& agent, int targets, int rounds)
-{
-    RawPoller poller(agent, targets);
-    if (!poller.ok())
-        return -1;
-    poller.Round(); // warm-up
-    std::vector<double> samples;
-    for (int round = 0; round < rounds; ++round) {
-        const double start = CpuMs();
-        const long answered = poller.Round();
-        samples.push_back(CpuMs() - start);
-        if (answered != targets)
-            std::fprintf(stderr, "raw: %ld of %d answered\n", answered, targets);
+/// CPU milliseconds of bare rounds over `targets` OIDs, taken in blocks between the graph's
+/// cycles: a machine that slows down for a while then slows both alike. Each block's rounds run
+/// back to back, so most of them find the library's memory in the cache.
+class RawRounds {
+public:
+    RawRounds(const TestAgent& agent, int targets) : m_poller(agent, targets), m_targets(targets)
+    {
+        if (m_poller.ok())
+            m_poller.Round(); // warm-up
     }
-    return Median(samples);
-}
+    bool ok() const { return m_poller.ok(); }
+    void RunBlock(int rounds)
+    {
+        for (int round = 0; round < rounds && ok(); ++round) {
+            const double start = CpuMs();
+            const long answered = m_poller.Round();
+            m_samples.push_back(CpuMs() - start);
+            if (answered != m_targets)
+                std::fprintf(stderr, "raw: %ld of %d answered\n", answered, m_targets);
+        }
+    }
+    double MedianMs() const { return m_samples.empty() ? -1 : Median(m_samples); }
+
+private:
+    RawPoller m_poller;
+    int m_targets;
+    std::vector<double> m_samples;
+};
 
 // ---- the graph -----------------------------------------------------------------------------
 
@@ -367,8 +379,11 @@ public:
     std::unique_ptr<RTTrendwick> graph;
 };
 
-GraphFigures GraphCycleMs(const TestAgent& agent, Settings& settings, int targets, int rounds)
+/// The graph's cycles; `raw`, when given, gets a block of bare rounds after every kBlock cycles.
+GraphFigures GraphCycleMs(const TestAgent& agent, Settings& settings, int targets, int rounds,
+                          RawRounds* raw = nullptr)
 {
+    constexpr int kBlock = 10;
     BenchGraph bench(agent, settings, targets);
     RTTrendwick& graph = *bench.graph;
     GraphFigures figures;
@@ -394,6 +409,8 @@ GraphFigures GraphCycleMs(const TestAgent& agent, Settings& settings, int target
             cycles.push_back(end - start - drawing);
             drawings.push_back(drawing);
             ticks.push_back(ticked - start);
+            if (raw && cycles.size() % kBlock == 0)
+                raw->RunBlock(kBlock);
         }
     }
     figures.cycleMs = Median(cycles);
@@ -510,16 +527,14 @@ int main(int argc, char** argv)
     for (const int targets : {100, 1000}) {
         // Enough cycles that the median stands still from run to run on a shared machine.
         const int rounds = 61;
-        // Raw and graph take turns so that a busy neighbour on the machine hits both alike.
-        const double raw = RawCycleMs(agent, targets, rounds);
-        const GraphFigures graph = GraphCycleMs(agent, settings, targets, rounds);
-        const double rawAgain = RawCycleMs(agent, targets, rounds);
-        const double rawBest = std::min(raw, rawAgain);
-        ratio = rawBest > 0 ? graph.cycleMs / rawBest : 0;
+        RawRounds raw(agent, targets);
+        const GraphFigures graph = GraphCycleMs(agent, settings, targets, rounds, &raw);
+        const double rawMs = raw.MedianMs();
+        ratio = rawMs > 0 ? graph.cycleMs / rawMs : 0;
         std::printf("targets=%d graph_cycle_cpu_ms=%.2f raw_cpu_ms=%.2f ratio=%.2f\n", targets, graph.cycleMs,
-                    rawBest, ratio);
+                    rawMs, ratio);
         std::printf("targets=%d drawing_cpu_ms=%.2f ratio_with_drawing=%.2f\n", targets, graph.drawingMs,
-                    rawBest > 0 ? (graph.cycleMs + graph.drawingMs) / rawBest : 0);
+                    rawMs > 0 ? (graph.cycleMs + graph.drawingMs) / rawMs : 0);
         PrintBreakdown(agent, settings, targets, rounds);
         std::fflush(stdout);
     }
