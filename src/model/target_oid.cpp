@@ -194,6 +194,12 @@ void TargetOID::PrefetchTableRow() const
     m_history.PrefetchFigures();
 }
 
+void TargetOID::PrefetchColumn() const
+{
+    __builtin_prefetch(&m_value);
+    __builtin_prefetch(&m_subset);
+}
+
 const QString& TargetOID::PolledOID() const
 {
     const QString& dotted = m_details.info().dottedOID;

@@ -123,6 +123,10 @@ public:
     void PrefetchAnswer() const;
     /// What a row of the value table reads.
     void PrefetchTableRow() const;
+    /// What a chart column reads: the value and the series number.
+    void PrefetchColumn() const;
+    /// What a scale reads: the highest and lowest values.
+    void PrefetchExtremes() const { m_history.PrefetchFigures(); }
     void PrefetchAnswerSlots() const { m_history.PrefetchSlots(); }
     /// The units, then "=" and the conversion when there is one.
     QString UnitsAndConversion() const;

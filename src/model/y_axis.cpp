@@ -130,7 +130,12 @@ bool YAxis::UpdateScale()
     // The scale always takes in 0 and reaches at least one below the smallest value.
     float dataMax = 0;
     float dataMin = 0;
-    for (const TargetOID* target : m_targets) {
+    const int count = m_targets.Count();
+    for (int i = 0; i < count; ++i) {
+        // A thousand targets do not stay in the cache from one poll to the next.
+        if (i + 4 < count)
+            m_targets.At(i + 4)->PrefetchExtremes();
+        const TargetOID* target = m_targets.At(i);
         dataMax = std::max(dataMax, target->Max());
         const float low = target->Min();
         if (low != NoValue && low < dataMin)

@@ -258,7 +258,13 @@ void ChartBinding::AppendPoint()
     m_impl->ReloadPending();
     std::vector<double> values(size_t(m_impl->window.SeriesCount()), 0.0);
     for (const YAxis* axis : m_axes) {
-        for (const TargetOID* target : axis->TargetOIDs()) {
+        const auto& targets = axis->TargetOIDs();
+        const int count = targets.Count();
+        for (int i = 0; i < count; ++i) {
+            // A thousand targets do not stay in the cache from one poll to the next.
+            if (i + 4 < count)
+                targets.At(i + 4)->PrefetchColumn();
+            const TargetOID* target = targets.At(i);
             if (target->Subset() >= 0 && size_t(target->Subset()) < values.size())
                 values[size_t(target->Subset())] = Plotted(target->Value(), double(axis->Magnitude()));
         }
