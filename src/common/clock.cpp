@@ -12,10 +12,7 @@ QDateTime wholeSeconds(const QDateTime& time)
 
 const QDate kAutomationEpoch(1899, 12, 30);
 constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
-
-} // namespace
-
-namespace {
+const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
 
 /// The current second converted once: every answer of a poll asks for the time, and turning
 /// seconds into local time consults the time-zone rules (a few microseconds here).
@@ -72,8 +69,6 @@ void ManualClock::advanceSeconds(qint64 seconds)
 {
     m_now = m_now.addSecs(seconds);
 }
-
-static const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
 
 qint64 WallClockMsecs(const QDateTime& time)
 {

@@ -158,11 +158,6 @@ SnmpValue answerValue(const netsnmp_variable_list& variable)
     }
 }
 
-QString valueText(const netsnmp_variable_list& variable)
-{
-    return answerValue(variable).ToText();
-}
-
 QString typeName(int asnType)
 {
     switch (asnType) {

@@ -29,8 +29,6 @@ bool parseAgentAddress(QStringView text, QByteArray* peerName);
 /// Counter64 as numbers; strings as text, or as hexadecimal bytes ("00 1A FF") when they hold
 /// anything that is not printable; OIDs and IpAddress dotted.
 SnmpValue answerValue(const netsnmp_variable_list& variable);
-/// The same written out, integers in decimal digits.
-QString valueText(const netsnmp_variable_list& variable);
 
 /// The SMI name of an ASN.1 type ("Counter32", "OCTET STRING", "noSuchInstance", ...).
 QString typeName(int asnType);

@@ -16,7 +16,7 @@ QString bytesText(const QByteArray& bytes)
                               size_t(bytes.size()));
     const std::unique_ptr<netsnmp_variable_list, decltype(&snmp_free_varbind)> owner(list,
                                                                                      &snmp_free_varbind);
-    return valueText(*list);
+    return answerValue(*list).ToText();
 }
 
 } // namespace
