@@ -36,6 +36,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -314,22 +315,22 @@ class SteppedClock final : public Clock {
 public:
     QDateTime Now() const override { return Current().time; }
     qint64 NowWallClockMsecs() const override { return Current().wallClockMsecs; }
+    qint64 NowSecsSinceEpoch() const override { return QDateTime::currentSecsSinceEpoch() + m_offset; }
     void advanceSeconds(qint64 seconds) { m_offset += seconds; }
 
 private:
     struct Second {
-        qint64 secs = 0;
-        qint64 shiftedBy = -1;
+        qint64 secs = std::numeric_limits<qint64>::min();
         QDateTime time;
         qint64 wallClockMsecs = 0;
     };
+    // Converted once per second shown, as the system clock does.
     const Second& Current() const
     {
-        const qint64 secs = QDateTime::currentSecsSinceEpoch();
-        if (secs != m_second.secs || m_offset != m_second.shiftedBy) {
+        const qint64 secs = NowSecsSinceEpoch();
+        if (secs != m_second.secs) {
             m_second.secs = secs;
-            m_second.shiftedBy = m_offset;
-            m_second.time = SystemClock::instance().Now().addSecs(m_offset);
+            m_second.time = QDateTime::fromSecsSinceEpoch(secs);
             m_second.wallClockMsecs = WallClockMsecs(m_second.time);
         }
         return m_second;

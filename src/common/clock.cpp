@@ -42,6 +42,11 @@ qint64 Clock::NowWallClockMsecs() const
     return WallClockMsecs(Now());
 }
 
+qint64 Clock::NowSecsSinceEpoch() const
+{
+    return Now().toSecsSinceEpoch();
+}
+
 QDateTime SystemClock::Now() const
 {
     return t_second.Current().time;
@@ -50,6 +55,11 @@ QDateTime SystemClock::Now() const
 qint64 SystemClock::NowWallClockMsecs() const
 {
     return t_second.Current().wallClockMsecs;
+}
+
+qint64 SystemClock::NowSecsSinceEpoch() const
+{
+    return QDateTime::currentSecsSinceEpoch();
 }
 
 SystemClock& SystemClock::instance()

@@ -10,12 +10,16 @@ public:
     virtual QDateTime Now() const = 0;
     /// Now() as WallClockMsecs gives it.
     virtual qint64 NowWallClockMsecs() const;
+    /// Now() in seconds since 1970 UTC: for deadlines, which must not move when the wall clock
+    /// jumps an hour, and which a timer tick compares without consulting the time-zone rules.
+    virtual qint64 NowSecsSinceEpoch() const;
 };
 
 class SystemClock final : public Clock {
 public:
     QDateTime Now() const override;
     qint64 NowWallClockMsecs() const override;
+    qint64 NowSecsSinceEpoch() const override;
     /// One process-wide instance for code that is not handed a clock.
     static SystemClock& instance();
 };

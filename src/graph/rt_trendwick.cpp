@@ -238,7 +238,7 @@ void RTTrendwick::setPollInterval(qint32 seconds)
 {
     m_pollInterval = std::clamp<qint32>(seconds, 1, 600);
     m_chart->setPollInterval(m_pollInterval);
-    m_nextPollTime = m_clock.Now();
+    m_nextPollSecs = m_clock.NowSecsSinceEpoch();
 }
 
 void RTTrendwick::mSettings_Changed(const QString& name, const QVariant& value)

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QVariant>
 #include <QWidget>
+#include <limits>
 #include <memory>
 
 class ChartBinding;
@@ -166,6 +167,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// A deadline not yet set: the next tick is due at once.
+    static constexpr qint64 NoDeadline = std::numeric_limits<qint64>::min();
+
     void BuildChildren();
     void ConnectChildren();
     void ApplySessionSettings();
@@ -174,7 +178,8 @@ private:
     void SetTableColors();
     void SizeTablePane();
     void PlacePanels();
-    void PublishIfDue(const QDateTime& now);
+    /// now: seconds since 1970 UTC.
+    void PublishIfDue(qint64 now);
     void WriteLogHeader();
     void ChooseColor(TargetOID* target);
     void RemoveTarget(const QString& key);
@@ -207,10 +212,10 @@ private:
     bool m_autoPublishEnabled = false;
     QString m_autoPublishFilename;
     qint16 m_autoPublishInterval = 60;
-    QDateTime m_nextPublishTime;
+    qint64 m_nextPublishSecs = NoDeadline;
     bool m_paused = false;
     qint32 m_pollInterval = 10;
-    QDateTime m_nextPollTime;
+    qint64 m_nextPollSecs = NoDeadline;
     // A target left the collection since the series were last built: the axes still point at
     // it, so nothing may walk them until the next ResetChart.
     bool m_seriesStale = false;

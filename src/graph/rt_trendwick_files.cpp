@@ -30,7 +30,7 @@ void RTTrendwick::WriteLogHeader()
 void RTTrendwick::setAutoPublishEnabled(bool enabled)
 {
     m_autoPublishEnabled = enabled;
-    m_nextPublishTime = m_clock.Now();
+    m_nextPublishSecs = m_clock.NowSecsSinceEpoch();
 }
 
 QString RTTrendwick::AutoPublishFilename() const
@@ -41,23 +41,23 @@ QString RTTrendwick::AutoPublishFilename() const
 void RTTrendwick::setAutoPublishFilename(const QString& filename)
 {
     m_autoPublishFilename = filename;
-    m_nextPublishTime = m_clock.Now();
+    m_nextPublishSecs = m_clock.NowSecsSinceEpoch();
 }
 
 void RTTrendwick::setAutoPublishInterval(qint16 seconds)
 {
     m_autoPublishInterval = std::clamp<qint16>(seconds, 10, 600);
-    m_nextPublishTime = m_clock.Now();
+    m_nextPublishSecs = m_clock.NowSecsSinceEpoch();
 }
 
-void RTTrendwick::PublishIfDue(const QDateTime& now)
+void RTTrendwick::PublishIfDue(qint64 now)
 {
     if (!m_autoPublishEnabled)
         return;
-    if (m_nextPublishTime.isValid() && now <= m_nextPublishTime)
+    if (m_nextPublishSecs != NoDeadline && now <= m_nextPublishSecs)
         return;
     SaveHTML(AutoPublishFilename());
-    m_nextPublishTime = now.addSecs(m_autoPublishInterval);
+    m_nextPublishSecs = now + m_autoPublishInterval;
 }
 
 void RTTrendwick::SaveHTML(const QString& filename, int width, int height)

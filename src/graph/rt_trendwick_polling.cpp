@@ -70,8 +70,10 @@ void RTTrendwick::PollTimerTick()
 {
     if (m_targets->Count() == 0)
         return;
-    const QDateTime now = m_clock.Now();
-    if (m_nextPollTime.isValid() && now < m_nextPollTime)
+    // Deadlines in seconds since 1970: comparing local times asks the time-zone rules (and with
+    // them the file system) on every tick.
+    const qint64 now = m_clock.NowSecsSinceEpoch();
+    if (m_nextPollSecs != NoDeadline && now < m_nextPollSecs)
         return;
     PollNow();
     // The replies to what just went out cannot have arrived yet: chart, table and log show the
@@ -86,7 +88,7 @@ void RTTrendwick::PollTimerTick()
             m_log->WriteLogRow(LogFilename(), *m_targets);
     }
     PublishIfDue(now);
-    m_nextPollTime = now.addSecs(m_pollInterval);
+    m_nextPollSecs = now + m_pollInterval;
 }
 
 void RTTrendwick::RefreshTable()

@@ -25,12 +25,14 @@ TEST(Clock, ManualClockMovesOnlyWhenToldInWholeSeconds)
     clock.set(local(2030, 12, 31, 23, 59, 59, 500));
     clock.advanceSeconds(1);
     EXPECT_EQ(clock.Now(), local(2031, 1, 1));
+    EXPECT_EQ(clock.NowSecsSinceEpoch(), local(2031, 1, 1).toSecsSinceEpoch());
 
     // The system clock converts once per second; it must still move with the seconds.
     const QDateTime now = SystemClock::instance().Now();
     EXPECT_EQ(now.time().msec(), 0);
     EXPECT_EQ(now.timeSpec(), Qt::LocalTime);
     EXPECT_LE(qAbs(now.toSecsSinceEpoch() - QDateTime::currentSecsSinceEpoch()), 1);
+    EXPECT_LE(qAbs(SystemClock::instance().NowSecsSinceEpoch() - now.toSecsSinceEpoch()), 1);
     QThread::msleep(1100);
     EXPECT_GE(SystemClock::instance().Now().toSecsSinceEpoch(), now.toSecsSinceEpoch() + 1);
     // Its wall-clock reading is kept with the converted second and must be that second's.
