@@ -12,14 +12,17 @@
 /// for one column per append reads a single point.
 class WindowGraphData : public QCPGraphDataContainer {
 public:
+    /// Points dropped at the front before the rest is moved down over them.
+    static constexpr int Slack = 256;
+
     /// Drops the points with keys below key.
     void DropFront(double key);
     /// Asks for the memory the next append and drop touch. The container itself must already be
     /// in the cache (or on its way): its fields say where that memory is.
     void PrefetchAppend() const;
     /// Room for the points of a window of `columns` columns with everything the drops leave
-    /// before a squeeze, so that appending never has to grow the storage.
-    static int Capacity(int columns) { return columns * 5 / 2 + 8; }
+    /// before they are squeezed out, so that appending never has to grow the storage.
+    static int Capacity(int columns) { return columns + Slack + 8; }
 };
 
 /// How one series looks.

@@ -1,3 +1,4 @@
+#include <axis_plot.h>
 #include <column_window.h>
 #include <plot_math.h>
 #include <point_table_model.h>
@@ -151,6 +152,36 @@ TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
     EXPECT_EQ(window.SeriesCount(), 1);
     EXPECT_EQ(window.NewestKey(), first + 7);
     EXPECT_EQ(window.Label(window.NewestKey()), QString());
+}
+
+TEST(WindowGraphData, AppendsAndDropsKeepTheWindowInTheStorageOfTheReload)
+{
+    constexpr int columns = 500;
+    QVector<QCPGraphData> points;
+    points.reserve(WindowGraphData::Capacity(columns));
+    for (int key = 0; key < columns; ++key)
+        points.append(QCPGraphData(key, -key));
+    WindowGraphData data;
+    data.set(points, true);
+    points.clear();
+    const QCPGraphData* storage = &*data.constBegin();
+    // Several squeezes' worth of columns, ending between two of them.
+    const int last = columns + 3 * WindowGraphData::Slack + 7;
+    for (int key = columns; key <= last; ++key) {
+        data.add(QCPGraphData(key, -key));
+        data.DropFront(key - columns + 1);
+        ASSERT_EQ(data.size(), columns) << key;
+        ASSERT_GE(&*data.constBegin(), storage) << key;
+        ASSERT_LT(&*(data.constEnd() - 1), storage + WindowGraphData::Capacity(columns)) << key;
+    }
+    int key = last - columns + 1;
+    for (auto it = data.constBegin(); it != data.constEnd(); ++it, ++key) {
+        ASSERT_EQ(it->key, key);
+        ASSERT_EQ(it->value, -key);
+    }
+    // A drop below the oldest key changes nothing.
+    data.DropFront(0);
+    EXPECT_EQ(data.size(), columns);
 }
 
 TEST(PointTable, NewestColumnFirstWithEmptyCellsForGaps)
