@@ -27,19 +27,27 @@ int Responses::SlotOf(int index) const
     return slot < 0 ? slot + Size : slot;
 }
 
+const Responses::Ring& Responses::EmptyRing()
+{
+    static const Ring empty{};
+    return empty;
+}
+
 double Responses::History(int index) const
 {
-    return m_slots[size_t(SlotOf(index))].value;
+    return Slots()[size_t(SlotOf(index))].value;
 }
 
 qint64 Responses::HistoryTime(int index) const
 {
-    return m_slots[size_t(SlotOf(index))].time;
+    return Slots()[size_t(SlotOf(index))].time;
 }
 
 void Responses::LogValue(double value, qint64 wallClockMsecs)
 {
-    Slot& slot = m_slots[size_t(m_position)];
+    if (!m_slots)
+        m_slots = std::make_unique<Ring>();
+    Slot& slot = (*m_slots)[size_t(m_position)];
     const double old = slot.value;
     m_nanCount += int(std::isnan(value)) - int(std::isnan(old));
     m_negativeZeros += int(IsNegativeZero(value)) - int(IsNegativeZero(old));
@@ -79,7 +87,7 @@ void Responses::RecountSum()
     m_count = 0;
     m_positiveInfinities = 0;
     m_negativeInfinities = 0;
-    for (const Slot& slot : m_slots) {
+    for (const Slot& slot : Slots()) {
         const double value = slot.value;
         if (value == NoValue)
             continue;
@@ -129,7 +137,7 @@ double Responses::High() const
 {
     if (!m_highKnown) {
         double high = NoValue;
-        for (const Slot& slot : m_slots) {
+        for (const Slot& slot : Slots()) {
             const double value = slot.value;
             if (value > high)
                 high = value;
@@ -146,7 +154,7 @@ double Responses::Low() const
         return m_low;
     bool found = false;
     double low = NoValue;
-    for (const Slot& slot : m_slots) {
+    for (const Slot& slot : Slots()) {
         const double value = slot.value;
         if (value != NoValue && (!found || value < low)) {
             low = value;
@@ -180,7 +188,7 @@ double Responses::AverageByScan() const
 {
     double sum = 0;
     int count = 0;
-    for (const Slot& slot : m_slots) {
+    for (const Slot& slot : Slots()) {
         const double value = slot.value;
         if (value != NoValue) {
             sum += value;
@@ -194,7 +202,8 @@ void Responses::Reset()
 {
     m_negativeZeros = 0;
     m_writes += Size + 1;
-    m_slots.fill(Slot{});
+    if (m_slots)
+        m_slots->fill(Slot{});
     m_high = NoValue;
     m_low = NoValue;
     m_highKnown = true;

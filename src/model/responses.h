@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <array>
 #include <limits>
+#include <memory>
 
 /// The last 500 results of one target with the time each was logged: two rings and the next write
 /// position. A slot without a value holds the no-value marker; a slot never written has no time.
@@ -40,7 +41,11 @@ public:
         __builtin_prefetch(&m_high);
         __builtin_prefetch(&m_writes);
     }
-    void PrefetchSlots() const { __builtin_prefetch(&m_slots[size_t(m_position)]); }
+    void PrefetchSlots() const
+    {
+        if (m_slots)
+            __builtin_prefetch(&(*m_slots)[size_t(m_position)]);
+    }
     /// Counts the changes to the entries: one per LogValue, and a Reset jumps it by more than a
     /// whole ring, so that whoever copied the entries can tell what moved on since (a copy
     /// taken at count c is still right, shifted by n places, when the count is c + n, n < Size).
@@ -91,5 +96,11 @@ private:
         double value = NoValue;
         qint64 time = NoTime;
     };
-    std::array<Slot, Size> m_slots;
+    using Ring = std::array<Slot, Size>;
+    /// The ring as read: every slot empty until the first write.
+    const Ring& Slots() const { return m_slots ? *m_slots : EmptyRing(); }
+    static const Ring& EmptyRing();
+    // Apart from the figures and taken on the first write, so that the targets themselves, which
+    // every poll walks, lie close together rather than 8 KB apart.
+    std::unique_ptr<Ring> m_slots;
 };

@@ -191,6 +191,14 @@ TEST_F(TargetOIDTest, TargetMIBSetsCalculationAndUnitsFromTheObject)
 TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
 {
     EXPECT_EQ(MinMaxAverage(target), QList<float>({-20000, -20000, -20000}));
+    // Nothing written yet: every entry reads empty, and a restart has nothing to clear.
+    EXPECT_EQ(target.History(0), -20000.0f);
+    EXPECT_EQ(target.History(499), -20000.0f);
+    EXPECT_FALSE(target.HistoryTime(0).isValid());
+    EXPECT_EQ(target.HistoryCount(), 0);
+    target.setConversion(QStringLiteral("*1"));
+    target.setConversion(QString());
+    EXPECT_EQ(target.History(0), -20000.0f);
     for (int i = 1; i <= 501; ++i)
         Expect({{double(i), 1, double(i)}});
     EXPECT_EQ(target.History(499), 2.0f);
