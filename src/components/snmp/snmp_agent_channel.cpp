@@ -13,8 +13,6 @@ Q_LOGGING_CATEGORY(lcSnmpChannel, "trendwick.snmp.channel", QtWarningMsg)
 
 namespace {
 
-/// Replies to read in one wake-up before the event loop gets its turn again.
-constexpr int MaxReadsPerWake = 64;
 /// Clean replies at a reduced batch size before the size is doubled again, so an agent that
 /// was down or briefly overloaded gets full batches back.
 constexpr int RepliesBeforeGrowth = 32;
@@ -163,15 +161,12 @@ void SnmpAgentChannel::onReadable()
     Activity activity(this);
     if (m_closed)
         return;
-    // Reading until a read fails costs one call more per wake-up; asking the kernel whether
-    // something is waiting before each read cost one per reply. A failed read is the empty
-    // socket, or a reply net-snmp could not use: the notifier wakes us again for what is left.
-    for (int i = 0; i < MaxReadsPerWake; ++i) {
-        m_fds.only(m_fd);
-        if (snmp_sess_read2(m_session.get(), m_fds.get()) != 0)
-            break;
+    // One reply per wake-up. Replies mostly come one at a time, so a second read would mostly
+    // find the socket empty, at the price of a system call and net-snmp's 64 KB receive buffer;
+    // when more are waiting, the notifier wakes us again at once.
+    m_fds.only(m_fd);
+    if (snmp_sess_read2(m_session.get(), m_fds.get()) == 0)
         pump();
-    }
     rearmTimer();
     flush();
 }
