@@ -14,7 +14,7 @@ packages=(
   # SNMP library, a real agent and the command-line tools
   libsnmp-dev snmpd snmp
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev tzdata
   # headless GUI runs, D-Bus tests, screenshots and page checks
   xvfb dbus dbus-x11 chromium fonts-dejavu-core
 )

@@ -313,31 +313,25 @@ struct AnswerCounter {
 /// only when they (or the offset) changed, so the graph pays for the time what it pays in use.
 class SteppedClock final : public Clock {
 public:
-    QDateTime Now() const override { return Current().time; }
-    qint64 NowWallClockMsecs() const override { return Current().wallClockMsecs; }
+    QDateTime Now() const override { return QDateTime::fromSecsSinceEpoch(NowSecsSinceEpoch()); }
+    qint64 NowWallClockMsecs() const override
+    {
+        const qint64 secs = NowSecsSinceEpoch();
+        if (secs != m_second) {
+            m_second = secs;
+            m_wallClockMsecs = m_converter.WallClockMsecs(secs);
+        }
+        return m_wallClockMsecs;
+    }
     qint64 NowSecsSinceEpoch() const override { return QDateTime::currentSecsSinceEpoch() + m_offset; }
     void advanceSeconds(qint64 seconds) { m_offset += seconds; }
 
 private:
-    struct Second {
-        qint64 secs = std::numeric_limits<qint64>::min();
-        QDateTime time;
-        qint64 wallClockMsecs = 0;
-    };
-    // Converted once per second shown, as the system clock does.
-    const Second& Current() const
-    {
-        const qint64 secs = NowSecsSinceEpoch();
-        if (secs != m_second.secs) {
-            m_second.secs = secs;
-            m_second.time = QDateTime::fromSecsSinceEpoch(secs);
-            m_second.wallClockMsecs = WallClockMsecs(m_second.time);
-        }
-        return m_second;
-    }
-
     qint64 m_offset = 0;
-    mutable Second m_second;
+    // Converted once per second shown, as the system clock does.
+    mutable qint64 m_second = std::numeric_limits<qint64>::min();
+    mutable qint64 m_wallClockMsecs = 0;
+    mutable WallClockConverter m_converter;
 };
 
 /// A shown graph of `targets` targets on the agent, reset, its first answers in, its timer left

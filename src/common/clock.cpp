@@ -14,22 +14,35 @@ const QDate kAutomationEpoch(1899, 12, 30);
 constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
 const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
 
-/// The current second converted once: every answer of a poll asks for the time, and turning
-/// seconds into local time consults the time-zone rules (a few microseconds here).
+constexpr qint64 kSecsPerQuarterHour = 15 * 60;
+
+/// The current second converted once: every answer of a poll asks for the time. The local
+/// QDateTime costs a look at the time-zone rules (and the file system), so it is only made when
+/// someone asks for it.
 struct ConvertedSecond {
     qint64 secs = std::numeric_limits<qint64>::min();
-    QDateTime time;
     qint64 wallClockMsecs = 0;
+    QDateTime time;
+    bool timeMade = false;
+    WallClockConverter converter;
 
-    const ConvertedSecond& Current()
+    ConvertedSecond& Current()
     {
         const qint64 now = QDateTime::currentSecsSinceEpoch();
         if (now != secs) {
-            time = QDateTime::fromSecsSinceEpoch(now);
-            wallClockMsecs = WallClockMsecs(time);
             secs = now;
+            wallClockMsecs = converter.WallClockMsecs(now);
+            timeMade = false;
         }
         return *this;
+    }
+    const QDateTime& Time()
+    {
+        if (!timeMade) {
+            time = QDateTime::fromSecsSinceEpoch(secs);
+            timeMade = true;
+        }
+        return time;
     }
 };
 
@@ -49,7 +62,7 @@ qint64 Clock::NowSecsSinceEpoch() const
 
 QDateTime SystemClock::Now() const
 {
-    return t_second.Current().time;
+    return t_second.Current().Time();
 }
 
 qint64 SystemClock::NowWallClockMsecs() const
@@ -83,6 +96,24 @@ void ManualClock::advanceSeconds(qint64 seconds)
 qint64 WallClockMsecs(const QDateTime& time)
 {
     return (time.date().toJulianDay() - kEpochJulianDay) * kMSecsPerDay + time.time().msecsSinceStartOfDay();
+}
+
+QTime WallClockTimeOfDay(qint64 msecs)
+{
+    const qint64 ofDay = msecs % kMSecsPerDay;
+    return QTime::fromMSecsSinceStartOfDay(int(ofDay < 0 ? ofDay + kMSecsPerDay : ofDay));
+}
+
+qint64 WallClockConverter::WallClockMsecs(qint64 secsSinceEpoch)
+{
+    qint64 quarter = secsSinceEpoch - secsSinceEpoch % kSecsPerQuarterHour;
+    if (quarter > secsSinceEpoch)
+        quarter -= kSecsPerQuarterHour;
+    if (quarter != m_quarterStart) {
+        m_offsetSecs = QDateTime::fromSecsSinceEpoch(quarter).offsetFromUtc();
+        m_quarterStart = quarter;
+    }
+    return (secsSinceEpoch + m_offsetSecs) * 1000;
 }
 
 QDateTime FromWallClockMsecs(qint64 msecs)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <limits>
 
 /// Local wall-clock time with one-second resolution, injectable so tests can move time by hand.
 class Clock {
@@ -42,6 +43,20 @@ private:
 /// is not.
 qint64 WallClockMsecs(const QDateTime& time);
 QDateTime FromWallClockMsecs(qint64 msecs);
+/// The local time of day of a wall-clock reading: no time-zone rules involved.
+QTime WallClockTimeOfDay(qint64 msecs);
+
+/// Turns seconds since 1970 UTC into wall-clock milliseconds, asking the time-zone rules once per
+/// quarter of an hour. Every zone's offset is a whole number of quarter hours and it changes at a
+/// whole local hour or half hour, so the offset cannot change inside a quarter hour of UTC.
+class WallClockConverter {
+public:
+    qint64 WallClockMsecs(qint64 secsSinceEpoch);
+
+private:
+    qint64 m_quarterStart = std::numeric_limits<qint64>::min();
+    qint64 m_offsetSecs = 0;
+};
 
 /// Automation dates: days since 1899-12-30 as a double.
 double ToAutomationDate(const QDateTime& time);

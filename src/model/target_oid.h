@@ -78,6 +78,8 @@ public:
     float History(int index) const { return static_cast<float>(m_history.History(index)); }
     /// Time of that entry; an invalid QDateTime when none was recorded.
     QDateTime HistoryTime(int index) const;
+    /// The same as wall-clock milliseconds (see WallClockMsecs); Responses::NoTime for none.
+    qint64 HistoryWallClockMsecs(int index) const { return m_history.HistoryTime(index); }
     qint16 HistoryCount() const { return m_history.Count(); }
     /// Changes to the history so far (see Responses::Writes).
     quint64 HistoryWrites() const { return m_history.Writes(); }

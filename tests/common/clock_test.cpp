@@ -1,9 +1,11 @@
 #include "clock.h"
 
 #include <QThread>
+#include <QTime>
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <time.h>
 
 namespace {
 
@@ -55,6 +57,51 @@ TEST(Clock, WallClockMsecsCountLocalTimeFrom1970)
         EXPECT_EQ(FromWallClockMsecs(WallClockMsecs(time)), time);
     ManualClock clock(local(2026, 3, 1, 8, 30, 15));
     EXPECT_EQ(clock.NowWallClockMsecs(), 1772353815000);
+}
+
+// The converter asks the zone rules once per quarter hour; across the changes of zones with
+// hour, half-hour and 45-minute offsets it must agree with a conversion of every second.
+TEST(Clock, WallClockConverterAgreesWithTheZoneRulesAcrossChanges)
+{
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    const QByteArray savedZone = qgetenv("TZ");
+    const auto utc = [](int y, int mo, int d, int h, int mi) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC).toSecsSinceEpoch();
+    };
+    const struct {
+        const char* zone;
+        qint64 change;
+        int offsetBefore;
+        int offsetAfter;
+    } cases[] = {
+        {"Europe/Berlin", utc(2026, 3, 29, 1, 0), 3600, 7200},
+        {"Europe/Berlin", utc(2026, 10, 25, 1, 0), 7200, 3600},
+        {"America/St_Johns", utc(2026, 3, 8, 5, 30), -12600, -9000},   // on a half hour of UTC
+        {"Australia/Lord_Howe", utc(2026, 4, 4, 15, 0), 39600, 37800}, // half an hour back
+        {"Asia/Kathmandu", utc(2026, 6, 1, 0, 0), 20700, 20700},
+        {"UTC", -7, 0, 0}, // before 1970
+    };
+    for (const auto& c : cases) {
+        qputenv("TZ", c.zone);
+        tzset();
+        // The zone must have taken effect, or every converter would pass.
+        ASSERT_EQ(QDateTime::fromSecsSinceEpoch(c.change - 1).offsetFromUtc(), c.offsetBefore) << c.zone;
+        ASSERT_EQ(QDateTime::fromSecsSinceEpoch(c.change).offsetFromUtc(), c.offsetAfter) << c.zone;
+        WallClockConverter converter;
+        for (qint64 secs = c.change - 5400; secs <= c.change + 5400; secs += 61) {
+            for (const qint64 at : {secs, c.change - 1, c.change}) {
+                ASSERT_EQ(converter.WallClockMsecs(at), WallClockMsecs(QDateTime::fromSecsSinceEpoch(at)))
+                    << c.zone << " at " << at;
+            }
+        }
+    }
+    if (hadZone)
+        qputenv("TZ", savedZone);
+    else
+        qunsetenv("TZ");
+    tzset();
+    EXPECT_EQ(WallClockTimeOfDay(WallClockMsecs(local(2026, 3, 1, 8, 30, 15))), QTime(8, 30, 15));
+    EXPECT_EQ(WallClockTimeOfDay(-1000), QTime(23, 59, 59));
 }
 
 TEST(Clock, AutomationDatesCountDaysFrom1899)

@@ -237,10 +237,11 @@ void ChartBinding::LoadHistory(TargetOID& target, YAxis& axis)
             oldestChanged = key;
         if (impl.labelPass && impl.labelled[size_t(i)])
             continue;
-        const QDateTime time = target.HistoryTime(i);
-        if (!time.isValid())
+        // Read as wall-clock milliseconds: a local QDateTime would consult the time-zone rules.
+        const qint64 time = target.HistoryWallClockMsecs(i);
+        if (time == Responses::NoTime)
             continue;
-        window.SetLabel(key, FormatTimeLabel(time.time(), format));
+        window.SetLabel(key, FormatTimeLabel(WallClockTimeOfDay(time), format));
         if (impl.labelPass)
             impl.labelled[size_t(i)] = true;
     }
@@ -269,7 +270,8 @@ void ChartBinding::AppendPoint()
                 values[size_t(target->Subset())] = Plotted(target->Value(), double(axis->Magnitude()));
         }
     }
-    m_impl->window.Append(FormatTimeLabel(m_clock.Now().time(), TimeLabelFormat()), values);
+    m_impl->window.Append(FormatTimeLabel(WallClockTimeOfDay(m_clock.NowWallClockMsecs()), TimeLabelFormat()),
+                          values);
     const QCPRange visible = m_zoomed ? m_impl->scene->ColumnRange() : m_impl->NewestRange();
     for (auto& axisPlot : m_impl->axisPlots)
         axisPlot->Append(m_impl->window, visible);
