@@ -230,6 +230,7 @@ QSettings& Settings::Store() const
     if (stamp != m_storeStamp) {
         m_store->sync();
         m_storeStamp = StampOf(m_storePath);
+        m_retrieved.clear();
     }
     return *m_store;
 }
@@ -246,10 +247,17 @@ Settings::FileStamp Settings::StampOf(const QByteArray& path)
 QVariant Settings::RetrieveOption(const QString& name, const QVariant& defaultValue) const
 {
     QSettings& store = Store();
-    if (!store.contains(name))
-        return defaultValue;
-    // A hand-edited list without quotes comes back from the INI reader as a string list.
-    return toStoredText(store.value(name));
+    // Until the file changes, a name reads as it did: a poll asks for the SNMP version every
+    // cycle, and QSettings' lookup costs more than the look at the file.
+    auto known = m_retrieved.constFind(name);
+    if (known == m_retrieved.constEnd()) {
+        std::optional<QString> text;
+        // A hand-edited list without quotes comes back from the INI reader as a string list.
+        if (store.contains(name))
+            text = toStoredText(store.value(name));
+        known = m_retrieved.insert(name, text);
+    }
+    return known->has_value() ? QVariant(**known) : defaultValue;
 }
 
 void Settings::SaveOption(const QString& name, const QVariant& value)
@@ -258,6 +266,7 @@ void Settings::SaveOption(const QString& name, const QVariant& value)
     store.setValue(name, toStoredText(value));
     store.sync();
     m_storeStamp = StampOf(m_storePath);
+    m_retrieved.clear();
     Q_EMIT Changed(name, value);
 }
 

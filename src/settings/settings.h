@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QSettings;
@@ -84,4 +86,6 @@ private:
     mutable QByteArray m_storePath;
     /// Never equal to a real look, so the first use reads the file.
     mutable FileStamp m_storeStamp{false, -1, -1, -1, 0};
+    /// What each name read since the file last changed; no value for a name not in the file.
+    mutable QHash<QString, std::optional<QString>> m_retrieved;
 };
