@@ -214,7 +214,7 @@ void ChartBinding::RefreshChart(bool changedOnly)
     }
     m_impl->labelPass = false;
     m_impl->ReloadPending();
-    m_impl->tableModel->Refresh();
+    m_impl->RefreshPointTable();
     m_impl->Replot();
 }
 
@@ -277,8 +277,7 @@ void ChartBinding::AppendPoint()
         axisPlot->Append(m_impl->window, visible);
     if (!m_zoomed)
         m_impl->ScrollToNewest();
-    if (m_impl->table->isVisible())
-        m_impl->tableModel->Refresh();
+    m_impl->RefreshPointTable();
     m_impl->Replot();
 }
 

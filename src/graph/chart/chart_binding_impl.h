@@ -63,6 +63,9 @@ struct ChartBinding::Impl {
     QCPRange NewestRange() const;
     void RestoreScales();
     void Replot();
+    /// Refreshes the table of plotted points when the table style shows it. A hidden table is
+    /// refreshed when the style shows it again.
+    void RefreshPointTable();
 
     // Looks, applied to what is built.
     void ApplyAxisLook(int axis);

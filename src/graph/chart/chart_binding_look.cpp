@@ -144,7 +144,13 @@ void ChartBinding::Impl::ReloadPending()
             changedAxis[i] = false;
         any = true;
     }
-    if (any && table->isVisible())
+    if (any)
+        RefreshPointTable();
+}
+
+void ChartBinding::Impl::RefreshPointTable()
+{
+    if (!table->isHidden())
         tableModel->Refresh();
 }
 
