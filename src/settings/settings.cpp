@@ -64,6 +64,10 @@ Int toInteger(const QString& name, const QString& text)
 {
     const QString trimmed = text.trimmed();
     bool ok = false;
+    // Plain digits read the same in every locale, and the store is read every poll.
+    const qlonglong plain = trimmed.toLongLong(&ok);
+    if (ok && plain >= std::numeric_limits<Int>::min() && plain <= std::numeric_limits<Int>::max())
+        return static_cast<Int>(plain);
     double number = QLocale().toDouble(trimmed, &ok);
     if (!ok)
         number = QLocale::c().toDouble(trimmed, &ok);

@@ -17,18 +17,6 @@ namespace {
 /// was down or briefly overloaded gets full batches back.
 constexpr int RepliesBeforeGrowth = 32;
 
-/// BER size of one request varbind: SEQUENCE { OID, NULL }.
-int varbindBytes(const SnmpOid& name)
-{
-    int bytes = 2 + 2 + 2;
-    for (oid value : name) {
-        ++bytes;
-        for (value >>= 7; value != 0; value >>= 7)
-            ++bytes;
-    }
-    return bytes;
-}
-
 } // namespace
 
 /// Marks the channel as running, so that a receiver closing the session cannot free it
@@ -258,7 +246,7 @@ SnmpAgentChannel::Batch SnmpAgentChannel::takeBatch()
     int bytes = 0;
     while (!m_queue.empty() && int(batch.requests.size()) < limit) {
         SnmpRequest& request = m_queue.front();
-        const int size = varbindBytes(request.oid->name);
+        const int size = request.oid->varbindBytes;
         if (!batch.requests.empty() &&
             (request.next != next || request.solo || bytes + size > MaxRequestBytes))
             break;

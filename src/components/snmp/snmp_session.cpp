@@ -97,6 +97,7 @@ std::shared_ptr<const SnmpOidText> SNMPSession::oidFor(const QString& text)
     auto parsed = std::make_shared<SnmpOidText>();
     if (!parseDottedOid(text, &parsed->name))
         return nullptr;
+    parsed->varbindBytes = RequestVarbindBytes(parsed->name);
     if (dottedOid(parsed->name.constData(), size_t(parsed->name.size())) == text)
         parsed->canonical = text;
     if (m_knownOids.size() >= MaxKnownOids)
