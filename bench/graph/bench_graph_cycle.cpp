@@ -279,33 +279,54 @@ struct GraphFigures {
 };
 
 /// Counts the graph's answers and ends a waiting event loop once enough have come in, so that
-/// waiting costs no CPU of its own.
-struct AnswerCounter {
+/// waiting costs no CPU of its own. The loop and its watchdog are made once: a new loop and
+/// time-out timer for every cycle would be set-up work of the benchmark's, charged to the graph.
+class AnswerCounter {
+public:
+    AnswerCounter()
+    {
+        m_watchdog.setInterval(1000);
+        QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
+            // Twenty seconds without a single answer: give up waiting.
+            if (answers == m_seenByWatchdog && ++m_quietSeconds >= 20)
+                m_loop.quit();
+            else if (answers != m_seenByWatchdog)
+                m_quietSeconds = 0;
+            m_seenByWatchdog = answers;
+        });
+        m_watchdog.start();
+    }
+
     long answers = 0;
     long failures = 0;
-    long awaited = 0;
-    QEventLoop* loop = nullptr;
 
     void Count(bool answered)
     {
         ++answers;
         if (!answered)
             ++failures;
-        if (loop && answers >= awaited)
-            loop->quit();
+        if (m_waiting && answers >= m_awaited)
+            m_loop.quit();
     }
     bool WaitFor(long total)
     {
         if (answers >= total)
             return true;
-        QEventLoop waiting;
-        awaited = total;
-        loop = &waiting;
-        QTimer::singleShot(20000, &waiting, &QEventLoop::quit);
-        waiting.exec();
-        loop = nullptr;
+        m_awaited = total;
+        m_quietSeconds = 0;
+        m_waiting = true;
+        m_loop.exec();
+        m_waiting = false;
         return answers >= total;
     }
+
+private:
+    QEventLoop m_loop;
+    QTimer m_watchdog;
+    long m_awaited = 0;
+    bool m_waiting = false;
+    long m_seenByWatchdog = 0;
+    int m_quietSeconds = 0;
 };
 
 /// The system clock moved on by whole poll intervals when the benchmark says so, every cycle due.
@@ -394,7 +415,7 @@ GraphFigures GraphCycleMs(const TestAgent& agent, Settings& settings, int target
         graph.PollTimerTick();
         const double ticked = CpuMs();
         if (!bench.counter.WaitFor(expected))
-            std::fprintf(stderr, "graph: answers missing after 20 s\n");
+            std::fprintf(stderr, "graph: answers missing, none for 20 s\n");
         // Whatever the cycle left queued (the chart's redraw, repaints) belongs to it.
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
