@@ -330,8 +330,8 @@ private:
 };
 
 /// The system clock moved on by whole poll intervals when the benchmark says so, every cycle due.
-/// Like the system clock it reads the seconds on every call and converts them to local time
-/// only when they (or the offset) changed, so the graph pays for the time what it pays in use.
+/// Like the system clock it reads the seconds on every call and turns them into wall-clock
+/// milliseconds only when they changed, so the graph pays for the time what it pays in use.
 class SteppedClock final : public Clock {
 public:
     QDateTime Now() const override { return QDateTime::fromSecsSinceEpoch(NowSecsSinceEpoch()); }

@@ -6,8 +6,9 @@
 #include <limits>
 #include <memory>
 
-/// The last 500 results of one target with the time each was logged: two rings and the next write
-/// position. A slot without a value holds the no-value marker; a slot never written has no time.
+/// The last 500 results of one target with the time each was logged: a ring of value-and-time
+/// slots and the next write position. A slot without a value holds the no-value marker; a slot
+/// never written has no time.
 /// Times are local wall-clock milliseconds (see WallClockMsecs in clock.h).
 class Responses {
 public:
