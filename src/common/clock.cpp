@@ -16,6 +16,13 @@ const qint64 kEpochJulianDay = QDate(1970, 1, 1).toJulianDay();
 
 constexpr qint64 kSecsPerQuarterHour = 15 * 60;
 
+/// Rounds towards minus infinity, as counting whole days or quarter hours before 1970 needs.
+qint64 FloorDiv(qint64 value, qint64 unit)
+{
+    const qint64 quotient = value / unit;
+    return value % unit < 0 ? quotient - 1 : quotient;
+}
+
 /// The current second converted once: every answer of a poll asks for the time. The local
 /// QDateTime costs a look at the time-zone rules (and the file system), so it is only made when
 /// someone asks for it.
@@ -100,15 +107,12 @@ qint64 WallClockMsecs(const QDateTime& time)
 
 QTime WallClockTimeOfDay(qint64 msecs)
 {
-    const qint64 ofDay = msecs % kMSecsPerDay;
-    return QTime::fromMSecsSinceStartOfDay(int(ofDay < 0 ? ofDay + kMSecsPerDay : ofDay));
+    return QTime::fromMSecsSinceStartOfDay(int(msecs - FloorDiv(msecs, kMSecsPerDay) * kMSecsPerDay));
 }
 
 qint64 WallClockConverter::WallClockMsecs(qint64 secsSinceEpoch)
 {
-    qint64 quarter = secsSinceEpoch - secsSinceEpoch % kSecsPerQuarterHour;
-    if (quarter > secsSinceEpoch)
-        quarter -= kSecsPerQuarterHour;
+    const qint64 quarter = FloorDiv(secsSinceEpoch, kSecsPerQuarterHour) * kSecsPerQuarterHour;
     if (quarter != m_quarterStart) {
         m_offsetSecs = QDateTime::fromSecsSinceEpoch(quarter).offsetFromUtc();
         m_quarterStart = quarter;
@@ -118,14 +122,8 @@ qint64 WallClockConverter::WallClockMsecs(qint64 secsSinceEpoch)
 
 QDateTime FromWallClockMsecs(qint64 msecs)
 {
-    qint64 days = msecs / kMSecsPerDay;
-    qint64 rest = msecs % kMSecsPerDay;
-    if (rest < 0) {
-        rest += kMSecsPerDay;
-        --days;
-    }
-    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay),
-                     QTime::fromMSecsSinceStartOfDay(int(rest)));
+    return QDateTime(QDate::fromJulianDay(FloorDiv(msecs, kMSecsPerDay) + kEpochJulianDay),
+                     WallClockTimeOfDay(msecs));
 }
 
 // Automation dates count whole days from the epoch; the fraction is the time of day and is
