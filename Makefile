@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test bench run clean
+.PHONY: deps configure build test test-locale bench run clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -16,6 +16,11 @@ build: configure
 
 test: deps build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The same suite under a decimal-comma locale and a time zone 12:45 (13:45 in summer) ahead of
+# UTC, so texts that assume the C locale or UTC show up.
+test-locale: deps build
+	cd $(BUILD_DIR) && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Pacific/Chatham QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -14,7 +14,7 @@ packages=(
   # SNMP library, a real agent and the command-line tools
   libsnmp-dev snmpd snmp
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev tzdata
+  googletest libgtest-dev libgmock-dev libbenchmark-dev tzdata locales
   # headless GUI runs, D-Bus tests, screenshots and page checks
   xvfb dbus dbus-x11 chromium fonts-dejavu-core
 )
@@ -26,15 +26,29 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "install-deps: installing ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
+
+# The suite is also run under a German locale (decimal comma, other date order) to catch
+# number and date texts that assume the C locale.
+ensure_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    echo "install-deps: generating the de_DE.UTF-8 locale"
+    $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+  fi
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_test_locale
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+ensure_test_locale
