@@ -24,24 +24,18 @@ QWidget* PlotWidget(ChartBinding& chart)
 
 using ChartBindingTest = ChartTest;
 
-TEST_F(ChartBindingTest, InitChartStartsWithOneEmptySeries)
+TEST_F(ChartBindingTest, InitChartStartsOverWithOneEmptySeries)
 {
     style.setPointsToGraph(250);
     chart.setMainTitle(QStringLiteral("x"));
     chart.setFooter(QStringLiteral("a|b|c"));
     chart.InitChart();
     EXPECT_TRUE(chart.AutomaticTitles());
-    EXPECT_EQ(style.PointsToGraph(), 100); // the style starts over
-    EXPECT_EQ(chart.PointsShown(), 100);
+    EXPECT_EQ(chart.PointsShown(), style.PointsToGraph()) << "the style starts over";
+    EXPECT_NE(chart.PointsShown(), 250);
     EXPECT_EQ(chart.Footer(), QStringLiteral("||"));
-    EXPECT_FALSE(chart.Zoomed());
     EXPECT_EQ(chart.SeriesCount(), 1);
-    EXPECT_EQ(chart.ColumnCount(), 500);
-    EXPECT_TRUE(std::isnan(chart.PointValue(0, 499)));
-    EXPECT_EQ(chart.PointLabel(0), QString());
-    EXPECT_EQ(chart.AxisScale(0), std::make_pair(0.0, 1000.0));
-    EXPECT_EQ(chart.DeskColor(), style.DeskColor());
-    EXPECT_EQ(chart.FontSizeCode(), 1);
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, ChartBinding::Points - 1)));
 }
 
 TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
@@ -139,19 +133,6 @@ TEST_F(ChartBindingTest, OverlappingAxesShareOnePlotAreaStackedAxesGetOneEach)
     EXPECT_EQ(chart.PlotAreaCount(), 1);
 }
 
-TEST_F(ChartBindingTest, PointsShownComeFromTheStyleAndEndTheZoom)
-{
-    Add(QStringLiteral("bps"));
-    chart.ResetChart();
-    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
-    style.setPointsToGraph(300);
-    chart.UpdateStyle();
-    EXPECT_EQ(chart.PointsShown(), 300);
-    chart.setZoomed(true); // only the plot zooms itself
-    EXPECT_FALSE(chart.Zoomed());
-    EXPECT_EQ(zoom.count(), 0);
-}
-
 TEST_F(ChartBindingTest, DraggingARectangleZoomsAndUnzoomingRestores)
 {
     Add(QStringLiteral("bps"));
@@ -180,7 +161,64 @@ TEST_F(ChartBindingTest, DraggingARectangleZoomsAndUnzoomingRestores)
     chart.setZoomed(false);
     EXPECT_FALSE(chart.Zoomed());
     EXPECT_EQ(zoom.count(), 2);
-    EXPECT_EQ(chart.PointsShown(), style.PointsToGraph());
+
+    // A new number of points from the style ends a zoom as well.
+    QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
+    QApplication::sendEvent(plot, &move);
+    QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    ASSERT_TRUE(chart.Zoomed());
+    style.setPointsToGraph(300);
+    chart.UpdateStyle();
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(chart.PointsShown(), 300);
+}
+
+TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
+{
+    TargetOID* target = Add(QStringLiteral("bps"));
+    target->setLabel(QStringLiteral("uplink"));
+    target->setColor(RGBColor(10, 200, 30));
+    target->setLineStyle(LINESTYLE_SOLID_4);
+    chart.ResetChart();
+    YAxis* axis = axes.At(0);
+    axis->setLabel(QStringLiteral("traffic"));
+    axis->setColor(RGBColor(0, 0, 150));
+    style.setGraphBackColor(RGBColor(250, 250, 200));
+    style.setPointLabelOrientation(POINT_LABEL_VERTICAL);
+    style.setFontSize(FONT_LARGE);
+    chart.UpdateStyle();
+
+    QCPAxisRect* rect = chart.Plot()->axisRect();
+    EXPECT_EQ(rect->backgroundBrush().color(), QColor(250, 250, 200));
+    QCPAxis* valueAxis = nullptr;
+    QCPAxis* timeAxis = nullptr;
+    for (QCPAxis* candidate : rect->axes()) {
+        if (candidate->label() == QLatin1String("traffic"))
+            valueAxis = candidate;
+        else if (candidate->visible() && candidate->orientation() == Qt::Horizontal)
+            timeAxis = candidate;
+    }
+    ASSERT_TRUE(valueAxis && timeAxis);
+    EXPECT_EQ(valueAxis->basePen().color(), QColor(0, 0, 150));
+    EXPECT_EQ(timeAxis->tickLabelRotation(), -90);
+    const int large = timeAxis->tickLabelFont().pointSize();
+    style.setFontSize(FONT_SMALL);
+    chart.UpdateStyle();
+    EXPECT_LT(timeAxis->tickLabelFont().pointSize(), large);
+    const auto grids = [&](GridStyles grid) {
+        style.setGridStyle(grid);
+        chart.UpdateStyle();
+        return QString(QLatin1Char(timeAxis->grid()->visible() ? 'x' : '-')) +
+               QLatin1Char(valueAxis->grid()->visible() ? 'y' : '-');
+    };
+    EXPECT_EQ(grids(GRID_XAXIS) + grids(GRID_YAXIS) + grids(GRID_BOTH) + grids(GRID_NONE), "x--yxy--");
+
+    QCPGraph* graph = nullptr;
+    for (int i = 0; i < chart.Plot()->graphCount(); ++i)
+        graph = chart.Plot()->graph(i)->name() == QLatin1String("uplink") ? chart.Plot()->graph(i) : graph;
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->pen().color(), QColor(10, 200, 30));
+    EXPECT_EQ(graph->pen().width(), 4);
 }
 
 TEST_F(ChartBindingTest, ClickOnTheTitleAsksForTheCustomiseDialog)

