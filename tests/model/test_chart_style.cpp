@@ -96,32 +96,21 @@ TEST(EnumerationNames, EveryValueReadsBackByItsNameAndUnknownNamesChangeNothing)
         std::function<int(int, const QString&)> read;
         QStringList otherSpellings; // "name=value"
     } enumerations[] = {
-        {"grid style",
-         &S::GridStyleNameOf,
-         &S::GridStyleCode,
+        // clang-format off
+        {"grid style", &S::GridStyleNameOf, &S::GridStyleCode,
          Reader(style, &S::setGridStyle, &S::setGridStyleName, &S::GridStyle),
          {"y axis=0", "XAXIS=1", "x & y axis=2", "Both Axes=2", "x+y=2", "Neither=3"}},
-        {"font size",
-         &S::FontSizeNameOf,
-         &S::FontSizeCode,
-         Reader(style, &S::setFontSize, &S::setFontSizeName, &S::FontSize),
-         {}},
-        {"point label orientation",
-         &S::PointLabelOrientationNameOf,
-         &S::PointLabelOrientationCode,
-         Reader(style, &S::setPointLabelOrientation, &S::setPointLabelOrientationName,
-                &S::PointLabelOrientation),
-         {}},
-        {"plotting method",
-         &YAxis::PlottingMethodNameOf,
-         &YAxis::PlottingMethodCode,
+        {"font size", &S::FontSizeNameOf, &S::FontSizeCode,
+         Reader(style, &S::setFontSize, &S::setFontSizeName, &S::FontSize), {}},
+        {"point label orientation", &S::PointLabelOrientationNameOf, &S::PointLabelOrientationCode,
+         Reader(style, &S::setPointLabelOrientation, &S::setPointLabelOrientationName, &S::PointLabelOrientation), {}},
+        {"plotting method", &YAxis::PlottingMethodNameOf, &YAxis::PlottingMethodCode,
          Reader(axis, &YAxis::setPlottingMethod, &YAxis::setPlottingMethodName, &YAxis::PlottingMethod),
          {"vertical bar=2", "BestFitCurve=3", "point and line=8", "Point&Line=8", "VerticalStackedBar=12"}},
-        {"line style",
-         &TargetOID::LineStyleNameOf,
-         &TargetOID::LineTypeCode,
+        {"line style", &TargetOID::LineStyleNameOf, &TargetOID::LineTypeCode,
          Reader(target, &TargetOID::setLineStyle, &TargetOID::setLineStyleName, &TargetOID::LineStyle),
          {"thin=0", "medium=3", "THICK=5", "dashed=6", "DashDotDot=9"}},
+        // clang-format on
     };
     for (const auto& e : enumerations) {
         SCOPED_TRACE(e.what);

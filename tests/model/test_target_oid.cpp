@@ -133,7 +133,7 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     Expect({{4294967000.0, 0, -20000}, {200, 10, -20000}}, &text);
 }
 
-TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNot)
+TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUnits)
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {2000, 10, 100}});
@@ -156,14 +156,11 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNot)
     EXPECT_EQ(target.HistoryCount(), 0) << "the conversion changed, so the target restarted";
     target.setUnitsAndConversion(QStringLiteral("a,b"));
     EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("a,b"));
-}
 
-TEST_F(TargetOIDTest, TargetMIBTakesTheLastUnitChoice)
-{
-    target.setConversion(QStringLiteral("*8"));
+    // A MIB object brings its last unit choice; without unit choices the units go and the
+    // conversion stays.
     target.setTargetMIB(QStringLiteral("ifInOctets"));
     EXPECT_EQ(target.OID().FullName() + ' ' + target.UnitsAndConversion(), "IF-MIB::ifInOctets bps=*8");
-    // Without unit choices the units go and the conversion stays.
     mib.Add(QStringLiteral("TEST-MIB::plain"), QStringLiteral("1.3.6.1.4.1.99999.2"),
             QStringLiteral("Gauge32"));
     target.setTargetMIB(QStringLiteral("plain"));

@@ -12,19 +12,17 @@ TEST_F(ChartTextsTest, AutomaticTitlesNameWhatIsCommonAndLabelsTellTheRestApart)
         const char* sub;
         QStringList labels;
     } cases[] = {
+        // clang-format off
         {{"core-rtr|ifInOctets|eth0"}, "core-rtr", "eth0:ifInOctets", {""}},
         {{"core-rtr|ifInOctets|"}, "core-rtr", "ifInOctets", {""}},
         {{"alpha|ifInOctets|", "beta|ifInOctets|"}, "ifInOctets", "", {"alpha", "beta"}},
         // Instances that differ as well follow the host; only their first 20 characters count.
-        {{"alpha|ifInOctets|GigabitEthernet0/0/1 uplink", "beta|ifInOctets|eth1"},
-         "ifInOctets",
-         "",
+        {{"alpha|ifInOctets|GigabitEthernet0/0/1 uplink", "beta|ifInOctets|eth1"}, "ifInOctets", "",
          {"alpha:GigabitEthernet0/0/1", "beta:eth1"}},
-        {{"alpha|ifInOctets|eth0", "alpha|ifInOctets|eth1", "alpha|ifOutOctets|eth1"},
-         "alpha",
-         "",
+        {{"alpha|ifInOctets|eth0", "alpha|ifInOctets|eth1", "alpha|ifOutOctets|eth1"}, "alpha", "",
          {"eth0:ifInOctets", "eth1:ifInOctets", "eth1:ifOutOctets"}},
         {{"alpha|ifInOctets|eth0", "alpha|ifInOctets|eth1"}, "alpha", "ifInOctets", {"eth0", "eth1"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         targets.Clear();
