@@ -1,4 +1,4 @@
-#include "model_fakes.h"
+#include <fake_mib.h>
 
 #include <ordered_xml.h>
 #include <responses.h>
@@ -11,19 +11,19 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <qt_print.h>
 
 class TargetOIDTest : public ::testing::Test {
 protected:
     TargetOIDTest()
     {
-        mib.objects.insert(QStringLiteral("counter"), CounterInfo());
-        OIDInfo octets = CounterInfo();
-        octets.typeTag = 4;
-        mib.objects.insert(QStringLiteral("octets"), octets);
+        mib.WithStandardObjects();
+        mib.Add(QStringLiteral("TEST-MIB::octets"), QStringLiteral("1.3.6.1.4.1.99999.1"),
+                QStringLiteral("Counter32"), QStringLiteral("Octets,bps=*8"), 4);
     }
 
     // A rate target on an integer-based counter, without units or conversion.
-    void MakeCounter(TargetOID& counter, const QString& object = QStringLiteral("counter"))
+    void MakeCounter(TargetOID& counter, const QString& object = QStringLiteral("ifInOctets"))
     {
         counter.setTargetMIB(object);
         counter.setUnits(QString());
@@ -133,7 +133,7 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     Expect({{4294967000.0, 0, -20000}, {200, 10, -20000}}, &text);
 }
 
-TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNot)
+TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUnits)
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {2000, 10, 100}});
@@ -156,34 +156,13 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNot)
     EXPECT_EQ(target.HistoryCount(), 0) << "the conversion changed, so the target restarted";
     target.setUnitsAndConversion(QStringLiteral("a,b"));
     EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("a,b"));
-}
 
-TEST_F(TargetOIDTest, TargetMIBSetsCalculationAndUnitsFromTheObject)
-{
-    const char* cases[][3] = {{"", "Counter32", "x per Second"},
-                              {"", "COUNTER64", "x per Second"},
-                              {"counter", "", "x per Second"},
-                              {"", "gauge", "No Calculations"},
-                              {"", "INTEGER", "No Calculations"},
-                              {"", "Integer32", "No Calculations"},
-                              {"", "TimeTicks", "x per Second"},
-                              {"Gauge", "Counter32", "No Calculations"},
-                              {"No Calculations", "Counter32", "x per Minute"}};
-    for (const auto& [hint, syntax, expected] : cases) {
-        OIDInfo info;
-        info.calculationHint = QLatin1String(hint);
-        info.syntaxName = QLatin1String(syntax);
-        mib.objects.insert(QStringLiteral("object"), info);
-        target.setCalculation(QStringLiteral("x per Minute"));
-        target.setTargetMIB(QStringLiteral("object"));
-        EXPECT_EQ(target.Calculation(), QLatin1String(expected)) << hint << " / " << syntax;
-    }
-
-    target.setTargetMIB(QStringLiteral("counter"));
-    EXPECT_EQ(target.OID().FullName() + ' ' + target.UnitsAndConversion(), "IF-MIB::ifInOctets bps=*8")
-        << "the last unit choice";
-    // Without unit choices the units go and the conversion stays.
-    mib.objects.insert(QStringLiteral("plain"), OIDInfo{});
+    // A MIB object brings its last unit choice; without unit choices the units go and the
+    // conversion stays.
+    target.setTargetMIB(QStringLiteral("ifInOctets"));
+    EXPECT_EQ(target.OID().FullName() + ' ' + target.UnitsAndConversion(), "IF-MIB::ifInOctets bps=*8");
+    mib.Add(QStringLiteral("TEST-MIB::plain"), QStringLiteral("1.3.6.1.4.1.99999.2"),
+            QStringLiteral("Gauge32"));
     target.setTargetMIB(QStringLiteral("plain"));
     EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("=*8"));
 }
@@ -226,52 +205,11 @@ TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
     EXPECT_EQ(MinMaxAverage(gauge), QList<float>({-30000, -20000, -30000}));
 }
 
-TEST_F(TargetOIDTest, KeyLineStylesAndChartSeries)
-{
-    target.SetKeyNumber(12);
-    EXPECT_EQ(target.Key() + ' ' + QString::number(target.ID()), "O:12 12");
-
-    // Every name reads back as its style; other spellings in any case; unknown ones change nothing.
-    const QList<QPair<QString, int>> spellings{{"thin", 0},   {"Solid", 3},    {"medium", 3},
-                                               {"solid6", 5}, {"THICK", 5},    {"dashed", 6},
-                                               {"Dotted", 7}, {"dash dot", 8}, {"DashDotDot", 9}};
-    QList<QPair<QString, int>> names;
-    for (int style = 0; style < 10; ++style)
-        names.append({TargetOID::LineStyleNameOf(style).toLower(), style});
-    for (const auto& [name, style] : names + spellings) {
-        target.setLineStyle(LineStyles(style == 0 ? 5 : 0));
-        target.setLineStyleName(name);
-        EXPECT_EQ(target.LineStyle(), style) << qPrintable(name);
-    }
-    for (const char* unknown : {"", "SOLID 7", " dash", "Dash_Dot", "bold"}) {
-        target.setLineStyleName(unknown);
-        EXPECT_EQ(target.LineStyle(), LINESTYLE_DASHDOTDOT) << unknown;
-    }
-    EXPECT_EQ(TargetOID::LineStyleNameOf(8), "Dash-Dot");
-    EXPECT_EQ(TargetOID::LineStyleNameOf(10) + TargetOID::LineStyleNameOf(-1), QString());
-
-    QList<int> codes;
-    for (int style = -1; style <= 10; ++style)
-        codes.append(TargetOID::LineTypeCode(style));
-    EXPECT_EQ(codes, QList<int>({-1, 0, 9, 5, 10, 6, 11, 1, 2, 3, 4, -1}));
-
-    // Series calls with a named style are checked through the axis that applies them.
-    RecordingChart chart;
-    target.SetSubset(3);
-    target.setLabel(QStringLiteral("Uplink"));
-    target.setColor(0x00c000);
-    target.setLineStyle(LineStyles(42)); // stored without a range check, but has no name
-    target.ApplyToChart(chart);
-    EXPECT_EQ(chart.calls, QStringList({"SeriesLabel 3 Uplink", "SeriesColor 3 49152"}))
-        << "an unnamed line style leaves the line type alone";
-}
-
 // The written form and its round trip are pinned by the graph definition's golden file.
 TEST_F(TargetOIDTest, ReadXMLIsLooseAndTakesRolloverFromTheSettings)
 {
     // Names in any case, any element name; the file's units and calculation win over the MIB's;
     // numbers by their leading digits; missing attributes leave the value alone.
-    mib.objects.insert(QStringLiteral("ifInOctets"), CounterInfo());
     settings.setAssumeCounterRollover(true);
     QDomDocument parsed;
     ASSERT_TRUE(parsed.setContent(QStringLiteral(

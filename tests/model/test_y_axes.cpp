@@ -1,4 +1,4 @@
-#include "model_fakes.h"
+#include <fake_mib.h>
 
 #include <ordered_xml.h>
 #include <target_oids.h>
@@ -10,6 +10,7 @@
 #include <QDomDocument>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <qt_print.h>
 
 // Text for comparisons that print readably when they fail.
 static std::string ScaleText(float min, float max, float magnitude, const QString& format)
@@ -188,61 +189,6 @@ TEST_F(YAxesTest, FixedScalesOverrideTheData)
     EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
 }
 
-TEST_F(YAxesTest, PlottingMethodNamesAndCodes)
-{
-    // Every name reads back as its method; other spellings in any case; unknown ones change nothing.
-    YAxis axis;
-    QList<QPair<QString, int>> spellings{
-        {"vertical bar", 2}, {"BestFitCurve", 3},        {"bestfitline", 4},         {"HorizontalBar", 5},
-        {"pointline", 8},    {"point and line", 8},      {"Point&Line", 8},          {"StackedBar", 12},
-        {"stacked bar", 12}, {"VerticalStackedBar", 12}, {"horizontalstackedbar", 6}};
-    QList<int> codes;
-    for (int method = 0; method <= 12; ++method) {
-        spellings.prepend({YAxis::PlottingMethodNameOf(method).toUpper(), method});
-        codes << YAxis::PlottingMethodCode(method);
-    }
-    EXPECT_EQ(codes, QList<int>({0, 3, 1, 10, 8, 17, 18, 2, 16, 13, 21, 20, 6}));
-    for (const auto& [name, method] : spellings) {
-        axis.setPlottingMethod(PlottingMethods(method == 0 ? 5 : 0));
-        axis.setPlottingMethodName(name);
-        EXPECT_EQ(axis.PlottingMethod(), method) << qPrintable(name);
-    }
-    for (const char* unknown : {"", "lines", "point + line", "Horizontal  Bar", "pie"}) {
-        axis.setPlottingMethodName(unknown);
-        EXPECT_EQ(axis.PlottingMethod(), PLOT_HORIZONTALSTACKEDBAR) << unknown;
-    }
-    EXPECT_EQ(YAxis::PlottingMethodNameOf(8), QStringLiteral("Point+Line"));
-    EXPECT_EQ(YAxis::PlottingMethodNameOf(13), QString());
-    EXPECT_EQ(YAxis::PlottingMethodCode(-1), -1);
-}
-
-TEST_F(YAxesTest, ApplyToChartSetsTheAxisThenItsSeries)
-{
-    axes.AssignAxis(Target("pkts", "No Calculations"));
-    TargetOID* a = Target("bps", "x per Second");
-    TargetOID* b = Target("bps", "x per Second");
-    YAxis* axis = axes.AssignAxis(a);
-    axes.AssignAxis(b);
-    a->SetSubset(1);
-    a->SetAutoLabelText(QStringLiteral("in"));
-    b->SetSubset(2);
-    b->setLabel(QStringLiteral("out"));
-    b->setColor(7);
-    b->setLineStyle(LINESTYLE_DASH);
-    axis->setPlottingMethod(PLOT_AREA);
-    axis->setColor(255);
-
-    RecordingChart chart;
-    axis->ApplyToChart(chart);
-    EXPECT_EQ(chart.calls, QStringList({"AxisPlot 1 3", "AxisTitle 1 bps per Second", "AxisColor 1 255",
-                                        "SeriesLabel 1 in", "SeriesColor 1 -1", "SeriesLineType 1 10",
-                                        "SeriesLabel 2 out", "SeriesColor 2 7", "SeriesLineType 2 1"}));
-    chart.calls.clear();
-    axis->setPlottingMethod(PlottingMethods(13));
-    axis->ApplyToChart(chart);
-    EXPECT_EQ(chart.calls.first(), "AxisTitle 1 bps per Second") << "no code for an unknown method";
-}
-
 TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
 {
     // Given axes read from a definition file, in another order than the new axes will have,
@@ -276,32 +222,10 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     EXPECT_EQ(bits->Color(), 5);
 }
 
-TEST_F(YAxesTest, XMLRoundTrip)
+TEST_F(YAxesTest, ReadingIsLooseAndKeepsFixedValuesInAnyAttributeOrder)
 {
-    // Percent axes (fixed from the start) are written in the rebuild test above.
-    YAxis* bits = axes.AssignAxis(Target("bps", "x per Second"));
-    YAxis* unread = axes.AssignAxis(Target("pkts", "No Calculations"));
-    bits->Label();
-    bits->setPlottingMethod(PLOT_BESTFITLINE);
-    bits->setColor(16711680);
-    unread->setFixedScales(true);
-    unread->setFixedMax(2.5f);
-    unread->setFixedMin(-0.1f);
-    const std::string expected =
-        "<Axes><Axis PLOT=\"Best Fit Line\" Label=\"bps per Second\" Color=\"16711680\"/>"
-        "<Axis PLOT=\"Line\" Label=\"\" Color=\"0\" FixedScales=\"Yes\" FixedMax=\"2.5\" "
-        "FixedMin=\"-0.1\"/></Axes>";
-    EXPECT_EQ(Written(axes), expected);
-
-    YAxises copy;
-    copy.ReadXML(Parse(QString::fromStdString(expected)));
-    ASSERT_EQ(copy.Count(), 2);
-    EXPECT_EQ(copy.At(1)->Key(), "A:1");
-    EXPECT_EQ(copy.At(0)->Units() + QString::number(copy.At(0)->Subsets()), "0")
-        << "read axes carry settings only";
-    EXPECT_EQ(Written(copy), expected);
-
-    // Names in any case; the fixed values survive whatever order the attributes come in.
+    // Turning fixed scales on starts from the current scale, so the fixed values must not be
+    // overwritten when they come first.
     YAxis axis;
     axis.ReadXML(Parse(QStringLiteral("<x fixedmax='10' plot='best fit line' FIXEDSCALES='y' FixedMin='2.5' "
                                       "color='12abc' label='Load'/>")));

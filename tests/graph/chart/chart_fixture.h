@@ -7,27 +7,24 @@
 #include <target_oids.h>
 #include <y_axises.h>
 
+#include <fake_mib.h>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <qt_print.h>
 
-/// A graph without MIB or agent: objects are known by their name alone, values are recorded by hand.
+/// A graph without MIB database or agent: values are recorded by hand.
 class ChartTest : public ::testing::Test {
 protected:
+    ChartTest()
+    {
+        mib.Add(QStringLiteral("IF-MIB::ifOutOctets"), QStringLiteral("1.3.6.1.2.1.2.2.1.16"),
+                QStringLiteral("Counter32"));
+    }
+
     void SetUp() override
     {
         chart.resize(400, 300);
         chart.InitChart();
-    }
-
-    static OIDDetails Details(const QString& name)
-    {
-        OIDInfo info;
-        info.objectName = name;
-        info.fullName = QStringLiteral("TEST-MIB::") + name;
-        info.dottedOID = QStringLiteral("1.3.6.1.4.1.99999.") + QString::number(qHash(name) % 100);
-        info.syntaxName = QStringLiteral("Gauge32");
-        return OIDDetails(info);
     }
 
     TargetOID* Add(const QString& host, const QString& ip, const QString& object, const QString& instance,
@@ -48,7 +45,8 @@ protected:
 
     ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(21, 5, 7))};
     Settings settings;
-    TargetOIDs targets{clock, settings, [](const QString& name) { return Details(name); }};
+    FakeMib mib = FakeMib().WithStandardObjects();
+    TargetOIDs targets{clock, settings, mib.Resolver()};
     YAxises axes;
     ChartStyle style;
     ChartBinding chart{targets, axes, style, clock};

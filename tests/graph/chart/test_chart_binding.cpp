@@ -12,37 +12,18 @@
 
 namespace {
 
-QWidget* PlotWidget(ChartBinding& chart)
+// Shows the chart, drawn, and returns its plot.
+QWidget* Shown(ChartBinding& chart)
 {
-    for (QWidget* child : chart.findChildren<QWidget*>())
-        if (qstrcmp(child->metaObject()->className(), "QCustomPlot") == 0)
-            return child;
-    return nullptr;
+    chart.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.RedrawNow();
+    return chart.Plot();
 }
 
 } // namespace
 
 using ChartBindingTest = ChartTest;
-
-TEST_F(ChartBindingTest, InitChartStartsWithOneEmptySeries)
-{
-    style.setPointsToGraph(250);
-    chart.setMainTitle(QStringLiteral("x"));
-    chart.setFooter(QStringLiteral("a|b|c"));
-    chart.InitChart();
-    EXPECT_TRUE(chart.AutomaticTitles());
-    EXPECT_EQ(style.PointsToGraph(), 100); // the style starts over
-    EXPECT_EQ(chart.PointsShown(), 100);
-    EXPECT_EQ(chart.Footer(), QStringLiteral("||"));
-    EXPECT_FALSE(chart.Zoomed());
-    EXPECT_EQ(chart.SeriesCount(), 1);
-    EXPECT_EQ(chart.ColumnCount(), 500);
-    EXPECT_TRUE(std::isnan(chart.PointValue(0, 499)));
-    EXPECT_EQ(chart.PointLabel(0), QString());
-    EXPECT_EQ(chart.AxisScale(0), std::make_pair(0.0, 1000.0));
-    EXPECT_EQ(chart.DeskColor(), style.DeskColor());
-    EXPECT_EQ(chart.FontSizeCode(), 1);
-}
 
 TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
 {
@@ -51,15 +32,21 @@ TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
     TargetOID* c = Add(QStringLiteral("bps"));
     b->setColor(RGBColor(1, 2, 3));
     chart.ResetChart();
-    EXPECT_EQ(axes.Count(), 2);
-    EXPECT_EQ(a->Subset(), 0);
-    EXPECT_EQ(c->Subset(), 1);
-    EXPECT_EQ(b->Subset(), 2);
-    EXPECT_EQ(chart.SeriesCount(), 3);
+    EXPECT_EQ(QList<int>({a->Subset(), c->Subset(), b->Subset(), chart.SeriesCount()}),
+              QList<int>({0, 1, 2, 3}));
     // Targets without a colour (-1, as the collection adds them) take the next palette colours.
-    EXPECT_EQ(a->Color(), style.SubsetColor(0));
-    EXPECT_EQ(b->Color(), RGBColor(1, 2, 3));
-    EXPECT_EQ(c->Color(), style.SubsetColor(1));
+    EXPECT_EQ(QList<qint32>({a->Color(), b->Color(), c->Color()}),
+              QList<qint32>({style.SubsetColor(0), RGBColor(1, 2, 3), style.SubsetColor(1)}));
+
+    // InitChart starts over: automatic titles, the style's defaults, one empty series.
+    style.setPointsToGraph(250);
+    chart.setMainTitle(QStringLiteral("x"));
+    chart.InitChart();
+    EXPECT_TRUE(chart.AutomaticTitles());
+    EXPECT_EQ(chart.PointsShown(), style.PointsToGraph());
+    EXPECT_NE(chart.PointsShown(), 250);
+    EXPECT_EQ(chart.SeriesCount(), 1);
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, ChartBinding::Points - 1)));
 }
 
 TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
@@ -81,30 +68,20 @@ TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
     EXPECT_TRUE(std::isnan(chart.PointValue(fixed->Subset(), 499)));
 }
 
-TEST_F(ChartBindingTest, HistoryFillsTheNewestColumnsWithGapsForMissingValues)
-{
-    TargetOID* target = Add(QStringLiteral("bps"));
-    const double values[] = {10, ChartBinding::NoValue, 30};
-    for (double value : values) {
-        clock.advanceSeconds(5);
-        if (value == ChartBinding::NoValue)
-            continue; // a poll without answer leaves no entry, the next answer follows
-        target->RecordResponse(value);
-    }
-    chart.ResetChart();
-    EXPECT_DOUBLE_EQ(chart.PointValue(0, 499), 30);
-    EXPECT_DOUBLE_EQ(chart.PointValue(0, 498), 10);
-    EXPECT_TRUE(std::isnan(chart.PointValue(0, 497)));
-    EXPECT_EQ(chart.PointLabel(499), QStringLiteral("21:05:22"));
-    EXPECT_EQ(chart.PointLabel(498), QStringLiteral("21:05:12"));
-    EXPECT_EQ(chart.PointLabel(497), QString());
-}
-
-TEST_F(ChartBindingTest, AppendShiftsTheWindowByOneColumn)
+TEST_F(ChartBindingTest, HistoryFillsTheNewestColumnsAndAppendShiftsByOne)
 {
     TargetOID* a = Add(QStringLiteral("bps"));
     TargetOID* b = Add(QStringLiteral("bps"));
+    for (double value : {10.0, 30.0}) {
+        clock.advanceSeconds(10);
+        a->RecordResponse(value);
+    }
     chart.ResetChart();
+    EXPECT_EQ(QList<double>({chart.PointValue(0, 499), chart.PointValue(0, 498)}), QList<double>({30, 10}));
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, 497)));
+    EXPECT_EQ(chart.PointLabel(499) + ' ' + chart.PointLabel(498), QStringLiteral("21:05:27 21:05:17"));
+    EXPECT_EQ(chart.PointLabel(497), QString());
+
     for (int i = 1; i <= 600; ++i) {
         clock.advanceSeconds(1);
         a->RecordResponse(i);
@@ -112,87 +89,116 @@ TEST_F(ChartBindingTest, AppendShiftsTheWindowByOneColumn)
     }
     // b never answered: its value is the no-data marker, which must not be drawn as a number.
     EXPECT_EQ(b->Value(), ChartBinding::NoValue);
-    EXPECT_EQ(chart.ColumnCount(), 500);
-    EXPECT_DOUBLE_EQ(chart.PointValue(a->Subset(), 499), 600);
-    EXPECT_DOUBLE_EQ(chart.PointValue(a->Subset(), 0), 101);
-    EXPECT_TRUE(std::isnan(chart.PointValue(b->Subset(), 499)));
-    EXPECT_TRUE(std::isnan(chart.PointValue(b->Subset(), 0)));
-    EXPECT_EQ(chart.PointLabel(499), QStringLiteral("21:15:07"));
-    EXPECT_EQ(chart.PointLabel(0), QStringLiteral("21:06:48"));
-    EXPECT_TRUE(std::isnan(chart.PointValue(a->Subset(), 500)));
+    EXPECT_EQ(QList<double>({chart.PointValue(0, 499), chart.PointValue(0, 0)}), QList<double>({600, 101}));
+    EXPECT_TRUE(std::isnan(chart.PointValue(1, 499)) && std::isnan(chart.PointValue(1, 0)));
+    EXPECT_EQ(chart.PointLabel(499) + ' ' + chart.PointLabel(0), QStringLiteral("21:15:27 21:07:08"));
+    EXPECT_TRUE(std::isnan(chart.PointValue(0, 500)));
 }
 
 TEST_F(ChartBindingTest, OverlappingAxesShareOnePlotAreaStackedAxesGetOneEach)
 {
-    Add(QStringLiteral("bps"));
-    Add(QStringLiteral("pkts"));
-    Add(QStringLiteral("%"));
+    for (const char* units : {"bps", "pkts", "%"})
+        Add(QLatin1String(units));
     chart.ResetChart();
     EXPECT_EQ(chart.PlotAreaCount(), 1);
     style.setOverLappingAxes(false);
     chart.UpdateStyle();
-    EXPECT_EQ(chart.PlotAreaCount(), 3);
-    chart.ResetChart();
     EXPECT_EQ(chart.PlotAreaCount(), 3);
     style.setOverLappingAxes(true);
     chart.ResetChart();
     EXPECT_EQ(chart.PlotAreaCount(), 1);
 }
 
-TEST_F(ChartBindingTest, PointsShownComeFromTheStyleAndEndTheZoom)
-{
-    Add(QStringLiteral("bps"));
-    chart.ResetChart();
-    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
-    style.setPointsToGraph(300);
-    chart.UpdateStyle();
-    EXPECT_EQ(chart.PointsShown(), 300);
-    chart.setZoomed(true); // only the plot zooms itself
-    EXPECT_FALSE(chart.Zoomed());
-    EXPECT_EQ(zoom.count(), 0);
-}
-
 TEST_F(ChartBindingTest, DraggingARectangleZoomsAndUnzoomingRestores)
 {
     Add(QStringLiteral("bps"));
     chart.ResetChart();
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
-    chart.RedrawNow();
-    QWidget* plot = PlotWidget(chart);
-    ASSERT_NE(plot, nullptr);
+    QWidget* plot = Shown(chart);
     QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
     QSignalSpy mouse(&chart, &ChartBinding::MouseDown);
     const QPoint from(plot->width() / 3, plot->height() / 3);
     const QPoint to(plot->width() / 2, plot->height() / 2);
-    QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), plot->mapToGlobal(QPointF(to)), Qt::NoButton,
-                     Qt::LeftButton, Qt::ShiftModifier);
-    QApplication::sendEvent(plot, &move);
-    QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    const auto drag = [&] {
+        QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), plot->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(plot, &move);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    };
+    drag();
     ASSERT_EQ(mouse.count(), 1);
-    EXPECT_EQ(mouse.at(0).at(0).value<qint16>(), 1);
-    EXPECT_EQ(mouse.at(0).at(1).value<qint16>(), 1);
+    EXPECT_EQ(QList<int>({mouse.at(0).at(0).value<qint16>(), mouse.at(0).at(1).value<qint16>()}),
+              QList<int>({1, 1}))
+        << "left button, shift";
     EXPECT_FLOAT_EQ(mouse.at(0).at(2).toFloat(), float(from.x()));
     EXPECT_TRUE(chart.Zoomed());
-    EXPECT_EQ(zoom.count(), 1);
-
     chart.setZoomed(false);
     EXPECT_FALSE(chart.Zoomed());
     EXPECT_EQ(zoom.count(), 2);
-    EXPECT_EQ(chart.PointsShown(), style.PointsToGraph());
+
+    // A new number of points from the style ends a zoom as well.
+    drag();
+    ASSERT_TRUE(chart.Zoomed());
+    style.setPointsToGraph(300);
+    chart.UpdateStyle();
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(chart.PointsShown(), 300);
+}
+
+TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
+{
+    TargetOID* target = Add(QStringLiteral("bps"));
+    target->setLabel(QStringLiteral("uplink"));
+    target->setColor(RGBColor(10, 200, 30));
+    target->setLineStyle(LINESTYLE_SOLID_4);
+    chart.ResetChart();
+    YAxis* axis = axes.At(0);
+    axis->setLabel(QStringLiteral("traffic"));
+    axis->setColor(RGBColor(0, 0, 150));
+    style.setGraphBackColor(RGBColor(250, 250, 200));
+    style.setPointLabelOrientation(POINT_LABEL_VERTICAL);
+    style.setFontSize(FONT_LARGE);
+    chart.UpdateStyle();
+
+    QCPAxisRect* rect = chart.Plot()->axisRect();
+    EXPECT_EQ(rect->backgroundBrush().color(), QColor(250, 250, 200));
+    QCPAxis* valueAxis = nullptr;
+    QCPAxis* timeAxis = nullptr;
+    for (QCPAxis* candidate : rect->axes()) {
+        if (candidate->label() == QLatin1String("traffic"))
+            valueAxis = candidate;
+        else if (candidate->visible() && candidate->orientation() == Qt::Horizontal)
+            timeAxis = candidate;
+    }
+    ASSERT_TRUE(valueAxis && timeAxis);
+    EXPECT_EQ(valueAxis->basePen().color(), QColor(0, 0, 150));
+    EXPECT_EQ(timeAxis->tickLabelRotation(), -90);
+    const int large = timeAxis->tickLabelFont().pointSize();
+    style.setFontSize(FONT_SMALL);
+    chart.UpdateStyle();
+    EXPECT_LT(timeAxis->tickLabelFont().pointSize(), large);
+    const auto grids = [&](GridStyles grid) {
+        style.setGridStyle(grid);
+        chart.UpdateStyle();
+        return QString(QLatin1Char(timeAxis->grid()->visible() ? 'x' : '-')) +
+               QLatin1Char(valueAxis->grid()->visible() ? 'y' : '-');
+    };
+    EXPECT_EQ(grids(GRID_XAXIS) + grids(GRID_YAXIS) + grids(GRID_BOTH) + grids(GRID_NONE), "x--yxy--");
+
+    QCPGraph* graph = nullptr;
+    for (int i = 0; i < chart.Plot()->graphCount(); ++i)
+        graph = chart.Plot()->graph(i)->name() == QLatin1String("uplink") ? chart.Plot()->graph(i) : graph;
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->pen().color(), QColor(10, 200, 30));
+    EXPECT_EQ(graph->pen().width(), 4);
 }
 
 TEST_F(ChartBindingTest, ClickOnTheTitleAsksForTheCustomiseDialog)
 {
     Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"), QString());
     chart.ResetChart();
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
-    chart.RedrawNow();
+    QWidget* plot = Shown(chart);
     QSignalSpy customize(&chart, &ChartBinding::CustomizeRequested);
-    QWidget* plot = PlotWidget(chart);
-    ASSERT_NE(plot, nullptr);
     // The main title is centred in the top line of the chart.
     QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() / 2, 10));
     ASSERT_EQ(customize.count(), 1);
@@ -203,12 +209,12 @@ TEST_F(ChartBindingTest, ClickOnTheTitleAsksForTheCustomiseDialog)
 
 TEST_F(ChartBindingTest, DeskColourIsTheChartsOwnUntilTheStyleIsApplied)
 {
+    const qint32 styleColor = style.DeskColor();
     chart.setDeskColor(RGBColor(10, 20, 30));
-    EXPECT_EQ(chart.DeskColor(), RGBColor(10, 20, 30));
-    EXPECT_EQ(style.DeskColor(), RGBColor(200, 200, 200));
+    EXPECT_EQ(style.DeskColor(), styleColor);
     EXPECT_EQ(chart.Image(40, 30).pixelColor(1, 1), QColor(10, 20, 30));
     chart.UpdateStyle();
-    EXPECT_EQ(chart.DeskColor(), RGBColor(200, 200, 200));
+    EXPECT_EQ(chart.DeskColor(), styleColor);
 }
 
 TEST_F(ChartBindingTest, DoubleClickOnASeriesActivatesIt)
@@ -223,11 +229,7 @@ TEST_F(ChartBindingTest, DoubleClickOnASeriesActivatesIt)
         chart.AppendPoint();
     }
     chart.RefreshChart(true);
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
-    chart.RedrawNow();
-    QWidget* plot = PlotWidget(chart);
-    ASSERT_NE(plot, nullptr);
+    QWidget* plot = Shown(chart);
     // Find the flat red line in the middle of the picture.
     const QImage picture = plot->grab().toImage();
     const int x = picture.width() / 2;
@@ -249,25 +251,18 @@ TEST_F(ChartBindingTest, TableStyleShowsThePlottedPointsInsteadOfOrBesideThePlot
 {
     Add(QStringLiteral("bps"))->RecordResponse(7);
     chart.ResetChart();
-    chart.show();
-    QWidget* plot = PlotWidget(chart);
+    QWidget* plot = Shown(chart);
     auto* table = chart.findChild<QTableView*>();
     ASSERT_NE(table, nullptr);
-    EXPECT_TRUE(plot->isVisible());
-    EXPECT_FALSE(table->isVisible());
-
-    style.setTableStyle(TABLESTYLE_TABLE);
-    chart.UpdateStyle();
-    EXPECT_FALSE(plot->isVisible());
-    EXPECT_TRUE(table->isVisible());
+    const auto shown = [&](TableStyles tableStyle) {
+        style.setTableStyle(tableStyle);
+        chart.UpdateStyle();
+        return QString(plot->isVisible() ? "plot" : "") + (table->isVisible() ? "table" : "");
+    };
+    EXPECT_EQ(shown(TABLESTYLE_GRAPH) + ' ' + shown(TABLESTYLE_BOTH), "plot plottable");
+    EXPECT_EQ(shown(TABLESTYLE_TABLE), "table");
     EXPECT_EQ(table->model()->rowCount(), chart.PointsShown());
-    EXPECT_EQ(table->model()->columnCount(), 2);
     EXPECT_EQ(table->model()->index(0, 1).data().toString(), QLocale().toString(7.0, 'f', 2));
-
-    style.setTableStyle(TABLESTYLE_BOTH);
-    chart.UpdateStyle();
-    EXPECT_TRUE(plot->isVisible());
-    EXPECT_TRUE(table->isVisible());
 }
 
 TEST_F(ChartBindingTest, ReloadsAfterSkippedWorkMatchTheHistoryPointForPoint)

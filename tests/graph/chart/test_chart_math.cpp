@@ -4,33 +4,32 @@
 #include <point_table_model.h>
 #include <scale_formatter.h>
 #include <series_pen.h>
+#include <target_oid.h>
+#include <y_axis.h>
 
 #include <QAbstractItemModelTester>
+#include <QSet>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <qt_print.h>
 
 namespace {
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 }
 
-TEST(PlotMath, LeastSquaresLineSkipsMissingValues)
+TEST(PlotMath, FitsSkipMissingValuesAndNeedEnoughPoints)
 {
     const LineFit fit = FitLine({0, 1, 2, 3, 4}, {1, 3, NaN, 7, 9});
     ASSERT_TRUE(fit.valid);
     EXPECT_NEAR(fit.slope, 2, 1e-9);
     EXPECT_NEAR(fit.intercept, 1, 1e-9);
-
     const LineFit scattered = FitLine({0, 1, 2, 3}, {0, 2, 0, 2});
     EXPECT_NEAR(scattered.slope, 0.4, 1e-9);
     EXPECT_NEAR(scattered.intercept, 0.4, 1e-9);
-
     EXPECT_FALSE(FitLine({0, 1}, {5, NaN}).valid);
     EXPECT_FALSE(FitLine({3, 3}, {1, 2}).valid);
-}
 
-TEST(PlotMath, PolynomialFitRecoversACubicAndDropsDegreeForFewPoints)
-{
     std::vector<double> x;
     std::vector<double> y;
     for (int i = 0; i < 40; ++i) {
@@ -39,12 +38,10 @@ TEST(PlotMath, PolynomialFitRecoversACubicAndDropsDegreeForFewPoints)
     }
     const std::vector<double> c = FitPolynomial(x, y, 3);
     ASSERT_EQ(c.size(), 4u);
-    EXPECT_NEAR(c[0], 2, 1e-6);
-    EXPECT_NEAR(c[1], -0.5, 1e-6);
-    EXPECT_NEAR(c[2], 0.25, 1e-6);
-    EXPECT_NEAR(c[3], -0.01, 1e-8);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(c[i], (std::vector<double>{2, -0.5, 0.25, -0.01}[i]), 1e-6) << i;
     EXPECT_NEAR(EvaluatePolynomial(c, 10), 2 - 5 + 25 - 10, 1e-6);
-
+    // Two points give a line, whatever degree was asked for.
     const std::vector<double> two = FitPolynomial({1, 3}, {4, 8}, 3);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_NEAR(EvaluatePolynomial(two, 2), 6, 1e-9);
@@ -52,7 +49,7 @@ TEST(PlotMath, PolynomialFitRecoversACubicAndDropsDegreeForFewPoints)
     EXPECT_TRUE(std::isnan(EvaluatePolynomial({}, 1)));
 }
 
-TEST(PlotMath, SplinePassesThroughThePointsAndBreaksAtGaps)
+TEST(PlotMath, SplinePassesThroughThePointsBreaksAtGapsAndStacksAdd)
 {
     const std::vector<double> values{0, 10, 0, 10, 20};
     const std::vector<double> curve = SplineThrough(values, 4);
@@ -62,34 +59,23 @@ TEST(PlotMath, SplinePassesThroughThePointsAndBreaksAtGaps)
     // Smooth, not straight: from 0 to 10 between two tens the curve leaves 0 level, so its
     // middle lies below the chord's 5.
     EXPECT_DOUBLE_EQ(curve[10], 3.75);
-
     // Equally spaced points on a line stay on it.
     const std::vector<double> line = SplineThrough({1, 2, 3, 4}, 2);
     for (size_t i = 0; i < line.size(); ++i)
         EXPECT_NEAR(line[i], 1 + 0.5 * double(i), 1e-12);
 
     const std::vector<double> gap = SplineThrough({1, NaN, 3, 4}, 2);
-    EXPECT_TRUE(std::isnan(gap[1]));
-    EXPECT_TRUE(std::isnan(gap[2]));
-    EXPECT_TRUE(std::isnan(gap[3]));
-    EXPECT_DOUBLE_EQ(gap[4], 3);
-    EXPECT_DOUBLE_EQ(gap[6], 4);
-
+    EXPECT_TRUE(std::isnan(gap[1]) && std::isnan(gap[2]) && std::isnan(gap[3]));
+    EXPECT_EQ(QList<double>({gap[4], gap[6]}), QList<double>({3, 4}));
     // A missing neighbour continues the segment straight: 0 to 10 after a missing one, then 30,
     // bends only towards the 30.
     const std::vector<double> end = CatmullRomSegment(NaN, 0, 10, 30, 2);
-    EXPECT_DOUBLE_EQ(end[1], 10);
-    EXPECT_DOUBLE_EQ(end[0], 4.375);
-}
+    EXPECT_EQ(QList<double>({end[0], end[1]}), QList<double>({4.375, 10}));
 
-TEST(PlotMath, StackingAddsEachSeriesOnTheOnesBelow)
-{
-    std::vector<double> values{1, 2, NaN, 4};
-    StackValues(values);
-    EXPECT_EQ(values[0], 1);
-    EXPECT_EQ(values[1], 3);
-    EXPECT_TRUE(std::isnan(values[2]));
-    EXPECT_EQ(values[3], 7);
+    std::vector<double> stacked{1, 2, NaN, 4};
+    StackValues(stacked);
+    EXPECT_EQ(QList<double>({stacked[0], stacked[1], stacked[3]}), QList<double>({1, 3, 7}));
+    EXPECT_TRUE(std::isnan(stacked[2]));
 }
 
 TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
@@ -108,21 +94,25 @@ TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
     EXPECT_EQ(german.Suffix(), QStringLiteral(" G"));
 }
 
-TEST(SeriesPens, LineTypesGiveWidthsAndDashes)
+TEST(SeriesPens, EveryLineStyleDrawsWithItsWidthOrDashes)
 {
-    const int solidCodes[] = {0, 9, 5, 10, 6, 11};
-    for (int width = 1; width <= 6; ++width) {
-        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).width, width);
-        EXPECT_EQ(SeriesPenOf(solidCodes[width - 1]).style, Qt::SolidLine);
+    QSet<int> dashes;
+    for (int style = LINESTYLE_SOLID_1; style <= LINESTYLE_DASHDOTDOT; ++style) {
+        const SeriesPen pen = SeriesPenOf(TargetOID::LineTypeCode(style));
+        if (style <= LINESTYLE_SOLID_6) {
+            EXPECT_EQ(pen.width, style - LINESTYLE_SOLID_1 + 1) << style;
+            EXPECT_EQ(pen.style, Qt::SolidLine) << style;
+        } else {
+            EXPECT_EQ(pen.width, 1) << style;
+            dashes.insert(pen.style);
+        }
     }
-    EXPECT_EQ(SeriesPenOf(1).style, Qt::DashLine);
-    EXPECT_EQ(SeriesPenOf(2).style, Qt::DotLine);
-    EXPECT_EQ(SeriesPenOf(3).style, Qt::DashDotLine);
-    EXPECT_EQ(SeriesPenOf(4).style, Qt::DashDotDotLine);
-    EXPECT_EQ(SeriesPenOf(4).width, 1);
-    EXPECT_TRUE(IsHorizontalMethod(17));
-    EXPECT_TRUE(IsHorizontalMethod(18));
-    EXPECT_FALSE(IsHorizontalMethod(1));
+    EXPECT_EQ(dashes.size(), 4);
+    EXPECT_FALSE(dashes.contains(Qt::SolidLine));
+    for (int method = PLOT_LINE; method <= PLOT_STACKED; ++method)
+        EXPECT_EQ(IsHorizontalMethod(YAxis::PlottingMethodCode(method)),
+                  method == PLOT_HORIZONTALBAR || method == PLOT_HORIZONTALSTACKEDBAR)
+            << method;
 }
 
 TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
@@ -133,11 +123,10 @@ TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
     const qint64 first = window.NewestKey();
     for (int i = 1; i <= 6; ++i)
         window.Append(QString::number(i), {double(i), i % 2 ? NaN : -double(i)});
-    EXPECT_EQ(window.NewestKey(), first + 6);
-    EXPECT_EQ(window.OldestKey(), first + 3);
+    EXPECT_EQ(QList<qint64>({window.OldestKey(), window.NewestKey()}), QList<qint64>({first + 3, first + 6}));
     EXPECT_EQ(window.Label(window.KeyOf(0)), QStringLiteral("3"));
-    EXPECT_EQ(window.Value(0, window.KeyOf(3)), 6);
-    EXPECT_EQ(window.Value(1, window.KeyOf(3)), -6);
+    EXPECT_EQ(QList<double>({window.Value(0, window.KeyOf(3)), window.Value(1, window.KeyOf(3))}),
+              QList<double>({6, -6}));
     EXPECT_TRUE(std::isnan(window.Value(1, window.KeyOf(2))));
     // Keys that left the window, series that do not exist: no data.
     EXPECT_TRUE(std::isnan(window.Value(0, first + 2)));
@@ -191,14 +180,14 @@ TEST(PointTable, NewestColumnFirstWithEmptyCellsForGaps)
     window.Append(QStringLiteral("9:00:00"), {1.5, NaN});
     window.Append(QStringLiteral("9:00:05"), {2.25, 4});
     PointTableModel model(window);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.SetSeriesNames({QStringLiteral("in"), QString()});
     model.SetShownColumns(3);
     model.SetDecimals(1);
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.columnCount(), 3);
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("in"));
-    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Series 2"));
+    EXPECT_EQ(QList<int>({model.rowCount(), model.columnCount()}), QList<int>({3, 3}));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString() + ' ' +
+                  model.headerData(2, Qt::Horizontal).toString(),
+              QStringLiteral("in Series 2"));
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("9:00:05"));
     EXPECT_EQ(model.index(0, 1).data().toString(), QLocale().toString(2.25, 'f', 1));
     EXPECT_EQ(model.index(1, 2).data().toString(), QString());

@@ -4,61 +4,43 @@
 
 using ChartTextsTest = ChartTest;
 
-TEST_F(ChartTextsTest, OneTargetTitlesItsHostInstanceAndObject)
+TEST_F(ChartTextsTest, AutomaticTitlesNameWhatIsCommonAndLabelsTellTheRestApart)
 {
-    TargetOID* target = Add(QStringLiteral("core-rtr"), QStringLiteral("10.0.0.1"),
-                            QStringLiteral("ifInOctets"), QStringLiteral("eth0"));
-    chart.ResetChart();
-    EXPECT_EQ(chart.MainTitle(), QStringLiteral("core-rtr"));
-    EXPECT_EQ(chart.SubTitle(), QStringLiteral("eth0:ifInOctets"));
-    EXPECT_EQ(target->Label(), QString());
-    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("ip")), QStringLiteral("core-rtr"));
-
-    target->setInstance(QString());
-    chart.ResetChart();
-    EXPECT_EQ(chart.SubTitle(), QStringLiteral("ifInOctets"));
-}
-
-TEST_F(ChartTextsTest, TwoHostsAreTitledByTheObjectAndLabelledByHost)
-{
-    TargetOID* a =
-        Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"), QString());
-    TargetOID* b =
-        Add(QStringLiteral("beta"), QStringLiteral("10.0.0.2"), QStringLiteral("ifInOctets"), QString());
-    chart.ResetChart();
-    EXPECT_EQ(chart.MainTitle(), QStringLiteral("ifInOctets"));
-    EXPECT_EQ(chart.SubTitle(), QString());
-    EXPECT_EQ(a->Label(), QStringLiteral("alpha"));
-    EXPECT_EQ(b->Label(), QStringLiteral("beta"));
-    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("IP")), QString());
+    const struct {
+        QStringList targets; // "host|object|instance"
+        const char* main;
+        const char* sub;
+        QStringList labels;
+    } cases[] = {
+        // clang-format off
+        {{"core-rtr|ifInOctets|eth0"}, "core-rtr", "eth0:ifInOctets", {""}},
+        {{"core-rtr|ifInOctets|"}, "core-rtr", "ifInOctets", {""}},
+        {{"alpha|ifInOctets|", "beta|ifInOctets|"}, "ifInOctets", "", {"alpha", "beta"}},
+        // Instances that differ as well follow the host; only their first 20 characters count.
+        {{"alpha|ifInOctets|GigabitEthernet0/0/1 uplink", "beta|ifInOctets|eth1"}, "ifInOctets", "",
+         {"alpha:GigabitEthernet0/0/1", "beta:eth1"}},
+        {{"alpha|ifInOctets|eth0", "alpha|ifInOctets|eth1", "alpha|ifOutOctets|eth1"}, "alpha", "",
+         {"eth0:ifInOctets", "eth1:ifInOctets", "eth1:ifOutOctets"}},
+        {{"alpha|ifInOctets|eth0", "alpha|ifInOctets|eth1"}, "alpha", "ifInOctets", {"eth0", "eth1"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        targets.Clear();
+        for (const QString& target : c.targets) {
+            const QStringList parts = target.split(QLatin1Char('|'));
+            // One address per host name.
+            Add(parts[0], QStringLiteral("10.0.0.%1").arg(parts[0].size()), parts[1], parts[2]);
+        }
+        chart.ResetChart();
+        EXPECT_EQ(chart.MainTitle() + " / " + chart.SubTitle(), QLatin1String(c.main) + " / " + c.sub);
+        QStringList labels;
+        for (const TargetOID* target : targets)
+            labels.append(target->Label());
+        EXPECT_EQ(labels, c.labels);
+    }
+    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("ip")), QStringLiteral("alpha"));
     EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("OID")), QStringLiteral("ifInOctets"));
-
-    // Instances that differ as well follow the host; only their first 20 characters count.
-    a->setInstance(QStringLiteral("GigabitEthernet0/0/1 uplink"));
-    b->setInstance(QStringLiteral("eth1"));
-    chart.ResetChart();
-    EXPECT_EQ(a->Label(), QStringLiteral("alpha:GigabitEthernet0/0/1"));
-    EXPECT_EQ(b->Label(), QStringLiteral("beta:eth1"));
-}
-
-TEST_F(ChartTextsTest, TwoInstancesOnOneHostAreLabelledByInstance)
-{
-    TargetOID* a = Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                       QStringLiteral("eth0"));
-    TargetOID* b = Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                       QStringLiteral("eth1"));
-    TargetOID* c = Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifOutOctets"),
-                       QStringLiteral("eth1"));
-    chart.ResetChart();
-    EXPECT_EQ(chart.MainTitle(), QStringLiteral("alpha"));
-    EXPECT_EQ(chart.SubTitle(), QString()); // neither instance nor object is common
-    EXPECT_EQ(a->Label(), QStringLiteral("eth0:ifInOctets"));
-    EXPECT_EQ(c->Label(), QStringLiteral("eth1:ifOutOctets"));
-
-    targets.Remove(c->Key());
-    chart.ResetChart();
-    EXPECT_EQ(chart.SubTitle(), QStringLiteral("ifInOctets"));
-    EXPECT_EQ(b->Label(), QStringLiteral("eth1"));
+    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("Instance")), QString());
 }
 
 TEST_F(ChartTextsTest, TitlesSetByHandStayUntilAutomaticTitlesReturn)
@@ -76,38 +58,20 @@ TEST_F(ChartTextsTest, TitlesSetByHandStayUntilAutomaticTitlesReturn)
     EXPECT_EQ(chart.MainTitle(), QStringLiteral("alpha"));
 }
 
-TEST(ChartTexts, FooterHasThreeParts)
+TEST_F(ChartTextsTest, FooterHasThreeParts)
 {
-    EXPECT_EQ(NormalizedFooter(QStringLiteral("Printed daily")), QStringLiteral("Printed daily||"));
     EXPECT_EQ(NormalizedFooter(QStringLiteral("a|b")), QStringLiteral("a|b||"));
     EXPECT_EQ(NormalizedFooter(QStringLiteral("a||c")), QStringLiteral("a||c"));
     EXPECT_EQ(NormalizedFooter(QString()), QStringLiteral("||"));
     EXPECT_EQ(FooterParts(QStringLiteral("a|b||")), (QStringList{"a", "b", "|"}));
     EXPECT_EQ(FooterParts(QStringLiteral("|centre|")), (QStringList{"", "centre", ""}));
-}
-
-TEST_F(ChartTextsTest, FooterLetKeepsTextWithTwoBars)
-{
-    EXPECT_EQ(chart.Footer(), QStringLiteral("||"));
     chart.setFooter(QStringLiteral("left|mid|right"));
     EXPECT_EQ(chart.Footer(), QStringLiteral("left|mid|right"));
     chart.setFooter(QStringLiteral("only"));
     EXPECT_EQ(chart.Footer(), QStringLiteral("only||"));
 }
 
-TEST(ChartTexts, TimeLabelsDropSecondsFromSixtyOneSeconds)
-{
-    EXPECT_EQ(TimeLabelFormatFor(60, false), QStringLiteral("h:nn:ss"));
-    EXPECT_EQ(TimeLabelFormatFor(61, false), QStringLiteral("h:nn"));
-    EXPECT_EQ(TimeLabelFormatFor(61, true), QStringLiteral("h:nn AM/PM"));
-    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), QStringLiteral("h:nn:ss")), QStringLiteral("9:05:07"));
-    EXPECT_EQ(FormatTimeLabel(QTime(21, 5, 7), QStringLiteral("h:nn")), QStringLiteral("21:05"));
-    EXPECT_EQ(FormatTimeLabel(QTime(21, 5, 7), QStringLiteral("h:nn AM/PM")), QStringLiteral("9:05 PM"));
-    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), QStringLiteral("h:nn:ss AM/PM")),
-              QStringLiteral("12:30:00 AM"));
-}
-
-TEST_F(ChartTextsTest, TimeLabelFormatFollowsPollIntervalAndStyle)
+TEST_F(ChartTextsTest, TimeLabelsDropSecondsFromSixtyOneSecondsAndFollowTheStyle)
 {
     chart.setPollInterval(60);
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn:ss"));
@@ -115,6 +79,9 @@ TEST_F(ChartTextsTest, TimeLabelFormatFollowsPollIntervalAndStyle)
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn"));
     style.setIncludeAMPM(true);
     EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn AM/PM"));
+    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), QStringLiteral("h:nn:ss")), QStringLiteral("9:05:07"));
+    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), QStringLiteral("h:nn:ss AM/PM")),
+              QStringLiteral("12:30:00 AM"));
 
     // An appended column is labelled with the clock's time in that format.
     Add(QStringLiteral("bps"));

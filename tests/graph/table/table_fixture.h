@@ -3,39 +3,30 @@
 #include <value_table_model.h>
 
 #include <clock.h>
-#include <oid_details.h>
+#include <fake_mib.h>
 #include <settings.h>
-#include <target_oid.h>
 #include <target_oids.h>
 
 #include <QStringList>
 #include <ostream>
 #include <qt_print.h>
 
-/// ifSpeed-like gauge in bps, as the MIB database would describe it.
-inline OIDInfo SpeedInfo()
-{
-    OIDInfo info;
-    info.dottedOID = QStringLiteral("1.3.6.1.2.1.2.2.1.5");
-    info.objectName = QStringLiteral("ifSpeed");
-    info.fullName = QStringLiteral("IF-MIB:ifSpeed");
-    info.moduleName = QStringLiteral("IF-MIB");
-    info.qualifiedName = QStringLiteral("iso.org.dod.internet.mgmt.mib-2.interfaces.ifTable.ifEntry.ifSpeed");
-    info.description = QStringLiteral("Estimated bandwidth of the interface.");
-    info.status = QStringLiteral("current");
-    info.syntaxName = QStringLiteral("Gauge32");
-    info.unitChoices = QStringLiteral("bps");
-    info.typeTag = 2;
-    return info;
-}
-
-/// Targets built from fixed MIB details, a clock that stands still and a model over them; the
+/// Targets of an ifSpeed-like gauge in bps, a clock that stands still and a model over them; the
 /// column list starts as the default one whatever an earlier test stored.
 class TableFixture {
 public:
     static constexpr const char* DefaultColumns = "13,14,15,12,22,5,7,10,8,9";
 
-    TableFixture() { settings.setColumns(QLatin1String(DefaultColumns)); }
+    TableFixture()
+    {
+        OIDInfo& speed = mib.Add(QStringLiteral("IF-MIB::ifSpeed"), QStringLiteral("1.3.6.1.2.1.2.2.1.5"),
+                                 QStringLiteral("Gauge32"), QStringLiteral("bps"));
+        speed.description = QStringLiteral("Estimated bandwidth of the interface.");
+        speed.qualifiedName =
+            QStringLiteral("iso.org.dod.internet.mgmt.mib-2.interfaces.ifTable.ifEntry.ifSpeed");
+        speed.status = QStringLiteral("current");
+        settings.setColumns(QLatin1String(DefaultColumns));
+    }
 
     /// A gauge target on host "router<n>" with the given series number and colour.
     TargetOID* AddTarget(int subset, qint32 color = 0x0000ff)
@@ -57,14 +48,6 @@ public:
         return model.RefreshTableRows();
     }
 
-    QStringList HeaderTexts() const
-    {
-        QStringList texts;
-        for (int column = 0; column < model.columnCount(); ++column)
-            texts.append(model.headerData(column, Qt::Horizontal).toString());
-        return texts;
-    }
-
     /// Text of a row's cell in the first column with that identifier.
     QString Cell(int row, int id, int role = Qt::DisplayRole) const
     {
@@ -77,6 +60,7 @@ public:
 
     ManualClock clock;
     Settings settings;
-    TargetOIDs targets{clock, settings, [](const QString&) { return OIDDetails(SpeedInfo()); }};
+    FakeMib mib;
+    TargetOIDs targets{clock, settings, mib.Resolver()};
     ValueTableModel model{targets, settings};
 };
