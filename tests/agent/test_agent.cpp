@@ -28,6 +28,14 @@ QString findProgram(const QString& name)
     return path.isEmpty() ? QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/local/sbin"}) : path;
 }
 
+/// QSaveFile writes beside the target and renames, so snmpd and the script never read half a file.
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        qFatal("TestAgent: cannot write %s", qPrintable(path));
+}
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -89,21 +97,12 @@ bool TestAgent::launch(QString* error)
     }
     // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree is
     // answered by the pass script from the values file.
-    QSaveFile config(m_dir.filePath(QStringLiteral("snmpd.conf")));
-    if (!config.open(QIODevice::WriteOnly)) {
-        setError(error, config.errorString());
-        return false;
-    }
-    config.write(QStringLiteral("rocommunity public 127.0.0.1\nsysName trendwick-test-agent\n"
-                                "dontLogTCPWrappersConnects yes\npass_persist .%1 %2 %3 %4\n")
-                     .arg(QLatin1String(BaseOid), perl, QStringLiteral(TW_TESTAGENT_SCRIPT),
-                          m_dir.filePath(QStringLiteral("values.txt")))
-                     .toUtf8());
-    if (!config.commit()) {
-        setError(error, config.errorString());
-        return false;
-    }
-
+    writeFile(m_dir.filePath(QStringLiteral("snmpd.conf")),
+              QStringLiteral("rocommunity public 127.0.0.1\nsysName trendwick-test-agent\n"
+                             "dontLogTCPWrappersConnects yes\npass_persist .%1 %2 %3 %4\n")
+                  .arg(QLatin1String(BaseOid), perl, QStringLiteral(TW_TESTAGENT_SCRIPT),
+                       m_dir.filePath(QStringLiteral("values.txt")))
+                  .toUtf8());
     QDir(m_dir.path()).mkpath(QStringLiteral("persist"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MIBS"), QString());
@@ -116,8 +115,8 @@ bool TestAgent::launch(QString* error)
     m_process->setStandardInputFile(QProcess::nullDevice());
     // If the test process dies without running destructors, the agent must not outlive it.
     m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_process->start(snmpd, {"-f", "-Lo", "-C", "-c", m_dir.filePath(QStringLiteral("snmpd.conf")), "-p",
-                             m_dir.filePath(QStringLiteral("snmpd.pid")), "udp:" + address()});
+    m_process->start(
+        snmpd, {"-f", "-Lo", "-C", "-c", m_dir.filePath(QStringLiteral("snmpd.conf")), "udp:" + address()});
 
     QDeadlineTimer deadline(StartDeadlineMs);
     while (!deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
@@ -189,17 +188,10 @@ void TestAgent::setDelay(int milliseconds)
 
 void TestAgent::writeValues()
 {
-    // QSaveFile writes beside the target and renames, so the script never reads half a file.
-    const QString path = m_dir.filePath(QStringLiteral("values.txt"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("TestAgent: cannot write %s", qPrintable(path));
     QByteArray text = "delay " + QByteArray::number(m_delayMs) + '\n';
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
         const QString value = QString(it->value).replace(QLatin1Char('\n'), QLatin1Char(' '));
         text += (it.key() + ' ' + TypeNames[int(it->type)] + ' ' + value).toUtf8() + '\n';
     }
-    file.write(text);
-    if (!file.commit())
-        qFatal("TestAgent: cannot write %s", qPrintable(path));
+    writeFile(m_dir.filePath(QStringLiteral("values.txt")), text);
 }

@@ -227,31 +227,33 @@ TEST_F(ControlTest, SlowAnswersLandAfterTheNextTickAndStillCount)
     EXPECT_DOUBLE_EQ(counter->Value(), 100.0);
 }
 
-// Closing a graph while its requests are on their way: the late answers go nowhere.
+// Closing a graph while its requests are on their way: the late answers go nowhere, not even to
+// another graph polling the same agent under the same target key.
 TEST_F(ControlTest, ClosedControlIgnoresAnswersStillOnTheirWay)
 {
     agent.setValue("3.1", Type::Gauge32, 40);
-    AddTarget("gaugeObj", "1");
+    agent.setValue("3.2", Type::Gauge32, 70);
+    TargetOID* closing = AddTarget("gaugeObj", "1");
+    std::unique_ptr<RTTrendwick> other = MakeControl();
+    TargetOID* kept = AddTarget("gaugeObj", "2", "agent", other.get());
+    ASSERT_EQ(kept->Key(), closing->Key());
     const QString log = files.filePath("closing.csv");
     control->setLogFilename(log);
     control->setLoggingEnabled(true);
-    QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
     ResetGraph();
-    ASSERT_TRUE(WaitForAnswers(answers, 0, 1));
+    ResetGraph(other.get());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return closing->Value() == 40.0 && kept->Value() == 70.0; }, kReplyWaitMs));
 
     agent.setDelay(300);
     TickOnly();
     const QStringList lines = ReadLines(log);
     control->Shutdown();
     control.reset();
-    QTest::qWait(600);
+    Cycle(other.get()); // the agent answers the closed graph's request first
+    EXPECT_EQ(kept->Min(), 70.0);
+    EXPECT_EQ(kept->HistoryCount(), 2);
     EXPECT_EQ(ReadLines(log), lines);
-
-    agent.setDelay(0);
-    control = MakeControl();
-    TargetOID* gauge = AddTarget("gaugeObj", "1");
-    ResetGraph();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gauge->Value() == 40.0; }, kReplyWaitMs));
 }
 
 TEST_F(ControlTest, ProgramWideSettingsReachTheRunningGraph)
