@@ -6,7 +6,8 @@
 #
 # The values file (UTF-8, read afresh on every request, so rewrite it atomically by renaming a
 # new file over the old one) holds one value per line: SUFFIX TYPE VALUE.
-#   - SUFFIX is a dotted OID relative to the base 1.3.6.1.4.1.8072.9999.9999 (e.g. "1.1.0")
+#   - SUFFIX is a dotted OID relative to the base 1.3.6.1.4.1.8072.9999.9999 (e.g. "1.1.0");
+#     one starting with "." is a full OID (snmpd passes the script only what it registered)
 #   - TYPE is one of Counter32, Counter64, Gauge32, INTEGER, TimeTicks, STRING, HEXSTRING, OID,
 #     IpAddress (any case)
 #   - VALUE is the rest of the line after one blank: decimal digits for the numeric types, text
@@ -55,10 +56,11 @@ sub read_values {
             $delay = $1;
             next;
         }
-        my ($suffix, $type, $value) = $line =~ /^\s*(\d+(?:\.\d+)*)\s+(\S+)(?: (.*))?$/ or next;
+        my ($suffix, $type, $value) = $line =~ /^\s*(\.?\d+(?:\.\d+)*)\s+(\S+)(?: (.*))?$/ or next;
         $type = lc $type;
         next unless exists $PASS_TYPE{$type};
-        push @entries, [ [ oid_parts("$BASE.$suffix") ], "$BASE.$suffix", $type, $value // '' ];
+        my $full = $suffix =~ /^\./ ? $suffix : "$BASE.$suffix";
+        push @entries, [ [ oid_parts($full) ], $full, $type, $value // '' ];
     }
     close $fh;
     return ($delay, sort { compare_oids($a->[0], $b->[0]) } @entries);

@@ -18,6 +18,8 @@ constexpr int StopDeadlineMs = 5000;
 // snmpd logs its version once its ports are open and it is about to serve requests.
 constexpr const char* ReadyLine = "NET-SNMP version";
 constexpr const char* BaseOid = "1.3.6.1.4.1.8072.9999.9999";
+// NET-SNMP-PASS-MIB's subtree: objects with names in the MIB that snmpd leaves to a pass script.
+constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255";
 // The values-file spellings, in the order of TestAgent::ValueType.
 constexpr const char* TypeNames[] = {"Counter32", "Counter64", "Gauge32", "INTEGER",  "TimeTicks",
                                      "STRING",    "HEXSTRING", "OID",     "IpAddress"};
@@ -95,13 +97,15 @@ bool TestAgent::launch(QString* error)
         setError(error, QStringLiteral("snmpd or perl not found (install the snmpd package)"));
         return false;
     }
-    // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree is
-    // answered by the pass script from the values file.
+    // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree and the
+    // pass examples are answered by the pass script from the values file.
+    const QString pass =
+        QStringLiteral(" %1 %2 %3\n")
+            .arg(perl, QStringLiteral(TW_TESTAGENT_SCRIPT), m_dir.filePath(QStringLiteral("values.txt")));
     writeFile(m_dir.filePath(QStringLiteral("snmpd.conf")),
-              QStringLiteral("rocommunity public 127.0.0.1\nsysName trendwick-test-agent\n"
-                             "dontLogTCPWrappersConnects yes\npass_persist .%1 %2 %3 %4\n")
-                  .arg(QLatin1String(BaseOid), perl, QStringLiteral(TW_TESTAGENT_SCRIPT),
-                       m_dir.filePath(QStringLiteral("values.txt")))
+              ("rocommunity public 127.0.0.1\nsysName trendwick-test-agent\ndontLogTCPWrappersConnects yes\n"
+               "pass_persist ." +
+               QLatin1String(BaseOid) + pass + "pass_persist ." + QLatin1String(PassExamplesOid) + pass)
                   .toUtf8());
     QDir(m_dir.path()).mkpath(QStringLiteral("persist"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -57,7 +57,9 @@ public:
     /// The read-only community, good for SNMPv1 and SNMPv2c.
     QString community() const { return QStringLiteral("public"); }
 
-    /// Sets one controlled value; suffix is relative to the controlled base ("1.1.0").
+    /// Sets one controlled value; suffix is relative to the controlled base ("1.1.0"). A suffix
+    /// starting with "." is a full OID, served when it lies under the controlled base or under
+    /// NET-SNMP-PASS-MIB's 1.3.6.1.4.1.8072.2.255, whose objects have names in the MIB.
     void setValue(const QString& suffix, ValueType type, const QString& value);
     /// Any integral number, written in decimal.
     template <typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
