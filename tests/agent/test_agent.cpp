@@ -66,7 +66,7 @@ QString TestAgent::log() const
 
 bool TestAgent::start(QString* error)
 {
-    if (m_process)
+    if (m_process && m_process->state() != QProcess::NotRunning)
         return true;
     if (!m_dir.isValid()) {
         setError(error, QStringLiteral("cannot create a temporary folder"));
