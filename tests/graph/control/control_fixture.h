@@ -2,7 +2,6 @@
 
 #include <chart_binding.h>
 #include <clock.h>
-#include <oid_details.h>
 #include <rt_trendwick.h>
 #include <scripted_prompter.h>
 #include <settings.h>
@@ -12,11 +11,11 @@
 #include <value_table_model.h>
 
 #include <QFile>
-#include <QHash>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <fake_mib.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -28,31 +27,6 @@ inline QStringList ReadLines(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
                                           : QStringList();
-}
-
-/// MIB objects the tests poll, all served by the test agent's controlled values: the object's
-/// OID is the controlled base plus one number, the target's index the next. "counterObj" (branch 1),
-/// "gaugeObj" (3) and "otherGauge" (4); definition files name them by their full name.
-inline OIDResolver TestObjects()
-{
-    static const QHash<QString, OIDInfo> objects = [] {
-        QHash<QString, OIDInfo> made;
-        const auto add = [&made](const char* name, int branch, const char* syntax) {
-            OIDInfo info;
-            info.dottedOID = TestAgent::controlledOid(QString::number(branch));
-            info.objectName = QLatin1String(name);
-            info.fullName = QStringLiteral("TEST-MIB::") + info.objectName;
-            info.moduleName = QStringLiteral("TEST-MIB");
-            info.syntaxName = QLatin1String(syntax);
-            info.typeTag = 2;
-            made.insert(info.objectName, info);
-        };
-        add("counterObj", 1, "Counter32");
-        add("gaugeObj", 3, "Gauge32");
-        add("otherGauge", 4, "Gauge32");
-        return made;
-    }();
-    return [](const QString& name) { return OIDDetails(objects.value(name.section(QLatin1Char(':'), -1))); };
 }
 
 /// A private snmpd, a manual clock, scripted dialogs and one graph control wired to them. The
@@ -81,7 +55,7 @@ protected:
     std::unique_ptr<RTTrendwick> MakeControl()
     {
         RTTrendwick::Seams seams;
-        seams.resolver = TestObjects();
+        seams.resolver = mib.Resolver();
         auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
         made->resize(900, 700);
         made->show();
@@ -153,6 +127,14 @@ protected:
         return control->ChartObject()->PointValue(target->Subset(), ChartBinding::Points - 1);
     }
 
+    /// The objects the tests poll, served by the agent's controlled values: "counterObj" (branch 1)
+    /// and "gaugeObj" (3); a target's index is the number after the branch.
+    FakeMib mib = [] {
+        FakeMib made;
+        made.Add("TEST-MIB::counterObj", TestAgent::controlledOid("1"), "Counter32");
+        made.Add("TEST-MIB::gaugeObj", TestAgent::controlledOid("3"), "Gauge32");
+        return made;
+    }();
     TestAgent agent;
     Settings settings;
     ManualClock clock;
