@@ -1,5 +1,9 @@
-// Entry point: an automation start waits for clients, an interactive start acts on the command line.
+// Entry point, the one place that composes the shell with the automation server. An automation
+// start (the D-Bus activation file passes --automation) opens no window and lives while clients
+// or windows need it; an interactive start acts on the command line and also offers its windows
+// on the bus when the name is free.
 #include <application.h>
+#include <automation_service.h>
 #include <clock.h>
 #include <command_line.h>
 #include <help_text_dialog.h>
@@ -8,32 +12,51 @@
 #include <trendwick_version.h>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <cstdio>
+
+namespace {
+
+int RunAutomation(QApplication& app, Application& application)
+{
+    AutomationService service(application, Settings::instance(), QDBusConnection::sessionBus());
+    QString error;
+    if (!service.Register(&error)) {
+        std::fprintf(stderr, "trendwick: %s\n", qPrintable(error));
+        return 1;
+    }
+    // Hidden windows a client made keep the process; the lifetime watcher decides when to end.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&service.Lifetime(), &AutomationLifetime::Idle, &app, &QCoreApplication::quit);
+    service.Lifetime().Start();
+    return app.exec();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (StartModeOf(arguments) == StartMode::Automation) {
-        // TODO: register the D-Bus service here once the automation layer exists; until then no
-        // client can hold an object, so an automation start has nothing to wait for.
-        std::fputs("trendwick: the automation server is not available in this build\n", stderr);
-        return 0;
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Real-Time Trendwick"));
     QApplication::setApplicationVersion(TrendwickVersionString());
     QApplication::setDesktopFileName(QStringLiteral("trendwick"));
 
     Application application(Settings::instance(), SystemClock::instance());
+    // Qt's own options (-platform, -style ...) are left out of the command line.
+    const QStringList arguments = app.arguments().mid(1);
+    if (StartModeOf(arguments) == StartMode::Automation)
+        return RunAutomation(app, application);
+
+    // Without a session bus (a server) or with the name held by another copy, the windows are
+    // simply not reachable by clients.
+    AutomationService service(application, Settings::instance(), QDBusConnection::sessionBus());
+    service.Register();
+
     const auto showHelp = [](const QString& title, const QStringList& lines) {
         HelpTextDialog(title, lines).exec();
     };
-    // Qt's own options (-platform, -style ...) are left out of the command line.
     const StartResult start =
-        StartInteractive(application, showHelp, CommandLineText(UserArguments(app.arguments().mid(1))));
+        StartInteractive(application, showHelp, CommandLineText(UserArguments(arguments)));
     if (!start.runEventLoop)
         return start.exitCode;
     return app.exec();
