@@ -42,7 +42,14 @@ void AutomationLifetime::Start()
 
 void AutomationLifetime::Check()
 {
-    if (!m_clients.isEmpty() || !GraphWindow::Windows().isEmpty()) {
+    const bool windowsLoaded = !GraphWindow::Windows().isEmpty();
+    // With the bus gone no client can come back or say goodbye, so there is nothing to wait for.
+    if (!m_watcher.connection().isConnected() && !windowsLoaded) {
+        m_tick.stop();
+        Q_EMIT Idle();
+        return;
+    }
+    if (!m_clients.isEmpty() || windowsLoaded) {
         m_unheldFor.restart();
         return;
     }
