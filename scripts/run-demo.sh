@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 case $build in /*) ;; *) build="$root/$build" ;; esac
-program="$build/src/app/trendwick"
+program="$build/src/main/trendwick"
 port=16161
 address="127.0.0.1:$port"
 

@@ -3,7 +3,18 @@
 #include "graph_window.h"
 #include "graphs.h"
 
+#include <file_ver_info.h>
+#include <prompter.h>
 #include <rt_trendwick.h>
+#include <trendwick_version.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -42,6 +53,7 @@ GraphWindow* Application::CreateGraphWindow()
 {
     auto* window = new GraphWindow(m_settings, m_clock, m_prompter);
     connect(window, &GraphWindow::NewWindowRequested, this, &Application::NewGraphWindow);
+    Q_EMIT GraphWindowCreated(window);
     return window;
 }
 
@@ -71,10 +83,58 @@ void Application::GraphMIB(const QString& target, const QString& community, cons
 
 void Application::Shutdown()
 {
-    // Each close unloads (deletes) the window, which takes it off the list.
-    while (!GraphWindow::Windows().isEmpty()) {
-        GraphWindow* first = GraphWindow::Windows().first();
-        first->close();
-        delete first;
+    // Unloading takes the window off the list at once.
+    while (!GraphWindow::Windows().isEmpty())
+        GraphWindow::Windows().first()->Unload();
+}
+
+void Application::ShowSplashScreen()
+{
+    QTimer::singleShot(0, this, [this] {
+        QtPrompter ownPrompter;
+        Prompter& prompter = m_prompter ? *m_prompter : ownPrompter;
+        prompter.Message(Name() + QStringLiteral("\nVersion ") + Version() +
+                             QStringLiteral("\n\nA real-time SNMP grapher."),
+                         Prompter::Icon::Information, Prompter::Ok, QStringLiteral("About Trendwick"));
+    });
+}
+
+QString Application::Name() const
+{
+    return TrendwickFileDescription();
+}
+
+QString Application::Version() const
+{
+    FileVerInfo info;
+    info.GetExecutableInfo();
+    return QStringLiteral("%1.%2.%3")
+        .arg(info.FileVersionMajor)
+        .arg(info.FileVersionMinor)
+        .arg(info.FileVersionPrivate);
+}
+
+QString Application::Release() const
+{
+    if (m_release.isEmpty()) {
+        // Month names in English whatever the user's language, as the text has always read.
+        const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
+        m_release = QStringLiteral("Version %1.%2 %3")
+                        .arg(TrendwickVersionMajor)
+                        .arg(TrendwickVersionMinor)
+                        .arg(QLocale::c().toString(built.date(), QStringLiteral("MMMM yyyy")));
     }
+    return m_release;
+}
+
+qint32 Application::ScreenWidth() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->geometry().width() * 1440.0 / screen->logicalDotsPerInchX()) : 0;
+}
+
+qint32 Application::ScreenHeight() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->geometry().height() * 1440.0 / screen->logicalDotsPerInchY()) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <memory>
 
 class Clock;
@@ -39,10 +40,27 @@ public:
                   const QString& calculation = QString(), const QString& hostname = QString());
     /// Closes every graph window, oldest first, running their closing steps.
     void Shutdown();
+    /// Shows the about box once the caller has returned, so a client's call does not wait on it.
+    void ShowSplashScreen();
+
+    /// The program's file description.
+    QString Name() const;
+    /// "major.minor.revision".
+    QString Version() const;
+    /// "Version major.minor" and the executable's modification month ("Version 3.1 May 2025").
+    QString Release() const;
+    /// The primary screen's size in twips.
+    qint32 ScreenWidth() const;
+    qint32 ScreenHeight() const;
+
+Q_SIGNALS:
+    /// Every window the application makes, before it is shown.
+    void GraphWindowCreated(GraphWindow* window);
 
 private:
     ::Settings& m_settings;
     Clock& m_clock;
     Prompter* m_prompter;
     std::unique_ptr<::Graphs> m_graphs;
+    mutable QString m_release;
 };

@@ -7,7 +7,34 @@
 
 #include <QScreen>
 
-Graph::Graph(Graphs* parent, GraphWindow* window) : m_parent(parent), m_window(window) {}
+Graph::Graph(Graphs* parent, GraphWindow* window, qint64 handle)
+    : m_parent(parent), m_window(window), m_handle(handle < 0 && window ? qint64(window->winId()) : handle)
+{
+}
+
+GraphWindow* Graph::window() const
+{
+    return m_window;
+}
+
+bool Graph::operator==(const Graph& other) const
+{
+    return m_window == other.m_window && m_handle == other.m_handle;
+}
+
+QString Graph::KeyOf(GraphWindow* window)
+{
+    return QStringLiteral("G:") + QString::number(qint64(window->winId()));
+}
+
+GraphWindow* Graph::WindowOf(qint64 handle)
+{
+    for (GraphWindow* window : GraphWindow::Windows()) {
+        if (qint64(window->winId()) == handle)
+            return window;
+    }
+    return nullptr;
+}
 
 GraphWindow& Graph::Window() const
 {
@@ -23,7 +50,7 @@ RTTrendwick& Graph::Control() const
 
 QString Graph::Key() const
 {
-    return QStringLiteral("G:") + QString::number(hWnd());
+    return KeyOf(&Window());
 }
 
 qint64 Graph::hWnd() const
@@ -102,11 +129,10 @@ void Graph::MaximizeWindow()
 
 void Graph::CloseWindow()
 {
-    GraphWindow* window = &Window();
-    // Removing destroys this object, so nothing of it is touched afterwards.
-    m_parent->RemoveGraph(Key());
-    window->close();
-    delete window;
+    GraphWindow& window = Window();
+    if (m_parent)
+        m_parent->RemoveGraph(Key());
+    window.Unload();
 }
 
 void Graph::HideWindow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <stdexcept>
@@ -20,9 +21,18 @@ public:
 /// One graph window as an object: holds no state of its own beyond its collection and its
 /// window; every member forwards to the window or to the graph control it hosts. Sizes and
 /// positions are in twips (1440 per logical inch of the window's screen).
+///
+/// A Graph is a copyable handle: it never owns the window and never dangles. Once the window is
+/// gone every member throws WindowClosedError.
 class Graph {
 public:
-    Graph(Graphs* parent, GraphWindow* window);
+    /// handle is the window's, kept for a window that may already be gone (-1: ask the window).
+    Graph(Graphs* parent, GraphWindow* window, qint64 handle = -1);
+
+    /// "G:" and the decimal window handle.
+    static QString KeyOf(GraphWindow* window);
+    /// The loaded graph window with that handle, or null.
+    static GraphWindow* WindowOf(qint64 handle);
 
     QString Key() const;
     qint64 hWnd() const;
@@ -70,7 +80,7 @@ public:
     void RestoreWindow();
     void MinimizeWindow();
     void MaximizeWindow();
-    /// Removes this Graph from its collection (which destroys it) and closes the window.
+    /// Removes this Graph from its collection and unloads the window.
     void CloseWindow();
     void HideWindow();
     void ShowWindow();
@@ -89,9 +99,10 @@ public:
     bool MenusVisible() const;
     void setMenusVisible(bool visible);
 
-    GraphWindow* window() const { return m_window; }
-    void setWindow(GraphWindow* window) { m_window = window; }
-    void setParent(Graphs* parent) { m_parent = parent; }
+    GraphWindow* window() const;
+    /// The window handle this Graph was made for, also after the window has gone.
+    qint64 handle() const { return m_handle; }
+    bool operator==(const Graph& other) const;
 
 private:
     GraphWindow& Window() const;
@@ -99,6 +110,7 @@ private:
     double TwipsPerPixelX() const;
     double TwipsPerPixelY() const;
 
-    Graphs* m_parent;
+    QPointer<Graphs> m_parent;
     QPointer<GraphWindow> m_window;
+    qint64 m_handle;
 };

@@ -79,6 +79,14 @@ GraphWindow::~GraphWindow()
     WindowList().removeAll(this);
 }
 
+void GraphWindow::Unload()
+{
+    close();
+    WindowList().removeAll(this);
+    Q_EMIT Unloaded();
+    deleteLater();
+}
+
 QList<GraphWindow*> GraphWindow::Windows()
 {
     return WindowList();

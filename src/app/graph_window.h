@@ -42,6 +42,10 @@ public:
                   const QString& calculation = QString(), const QString& hostname = QString());
     /// Shows the window, modeless.
     void StartGraph();
+    /// Runs the closing steps and takes the window off the window list at once; the object itself
+    /// goes when control is back in the event loop, so a dialog or probe of this window that is
+    /// still running underneath the caller never finds it freed.
+    void Unload();
     /// Re-reads the control: menu and toolbar states, the caption and the status bar.
     void UpdateCommandState();
     /// Places the logo at the right end of the toolbar, or hides it where it would cover buttons.
@@ -79,6 +83,8 @@ public:
 Q_SIGNALS:
     /// The user asked for a new, empty graph window.
     void NewWindowRequested();
+    /// Unload ran: the window is off the list and about to go.
+    void Unloaded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

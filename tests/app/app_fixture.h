@@ -7,6 +7,7 @@
 #include <settings.h>
 #include <test_agent.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -41,6 +42,8 @@ protected:
     {
         for (GraphWindow* window : GraphWindow::Windows())
             delete window;
+        // Windows a test unloaded go when the event loop would have taken them.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     QString path(const QString& name) const { return folder.filePath(name); }

@@ -60,18 +60,18 @@ TEST_F(ApplicationTest, GraphsFindWindowsByKeyOrPosition)
     GraphWindow* first = application.NewGraphWindow();
     ::Graphs& graphs = application.Graphs();
     EXPECT_EQ(graphs.Count(), 1) << "windows already open are counted";
-    Graph* graph = graphs.Item(1);
+    std::optional<Graph> graph = graphs.Item(1);
     ASSERT_TRUE(graph);
     EXPECT_EQ(graph->window(), first);
-    EXPECT_EQ(graphs.Item(graph->Key()), graph);
+    EXPECT_TRUE(graphs.Item(graph->Key()) == graph);
     EXPECT_EQ(graph->Key(), "G:" + QString::number(qint64(first->winId())));
-    EXPECT_EQ(graphs.Item(2), nullptr);
-    EXPECT_EQ(graphs.Item("G:0"), nullptr);
+    EXPECT_FALSE(graphs.Item(2));
+    EXPECT_FALSE(graphs.Item("G:0"));
 
-    Graph* hidden = graphs.NewGraph();
-    EXPECT_FALSE(hidden->window()->isVisible());
-    hidden->ShowWindow();
-    EXPECT_TRUE(hidden->window()->isVisible());
+    Graph hidden = graphs.NewGraph();
+    EXPECT_FALSE(hidden.window()->isVisible());
+    hidden.ShowWindow();
+    EXPECT_TRUE(hidden.window()->isVisible());
 
     // A window opened behind the collection's back appears only after Refresh.
     application.NewGraphWindow();
@@ -79,7 +79,8 @@ TEST_F(ApplicationTest, GraphsFindWindowsByKeyOrPosition)
     graphs.Refresh();
     EXPECT_EQ(graphs.Count(), 3);
 
-    hidden->CloseWindow();
+    // The Graph held across Refresh still reaches its window.
+    hidden.CloseWindow();
     EXPECT_EQ(graphs.Count(), 2);
     EXPECT_EQ(GraphWindow::Windows().size(), 2);
 
@@ -89,7 +90,7 @@ TEST_F(ApplicationTest, GraphsFindWindowsByKeyOrPosition)
 
 TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
 {
-    Graph* graph = application.Graphs().NewGraph(true);
+    std::optional<Graph> graph = application.Graphs().NewGraph(true);
     graph->Move(0, 0, 14400, 7200);
     const qint32 height = graph->Height();
     graph->Move(-1, -1, 12000, -1);

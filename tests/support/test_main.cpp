@@ -1,6 +1,7 @@
 // Shared entry point of every test executable: a QApplication (offscreen unless the caller
 // chose a platform) and private XDG folders, so tests never read or write the user's settings
-// or data folder.
+// or data folder. Only D-Bus tests, which CTest runs on a private bus and marks with
+// TRENDWICK_DBUS_TEST, keep a session bus address: no other test may reach a developer's bus.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,6 +10,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // An address that cannot connect rather than none: with none, libdbus may look for a bus
+    // through the X display.
+    if (qEnvironmentVariableIsEmpty("TRENDWICK_DBUS_TEST"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/trendwick-tests-use-no-bus");
     QTemporaryDir home;
     if (!home.isValid())
         return 2;
