@@ -115,12 +115,8 @@ TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
 
 TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
 {
-    QStringList titles;
     QList<QStringList> texts;
-    const HelpPresenter present = [&](const QString& title, const QStringList& lines) {
-        titles << title;
-        texts << lines;
-    };
+    const HelpPresenter present = [&](const QString&, const QStringList& lines) { texts << lines; };
     StartResult start = StartInteractive(application, present, QString());
     EXPECT_TRUE(start.runEventLoop);
     EXPECT_EQ(GraphWindow::Windows().size(), 1);
@@ -137,7 +133,6 @@ TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
     EXPECT_FALSE(start.runEventLoop);
     EXPECT_NE(start.exitCode, 0);
     start = StartInteractive(application, present, "-Examples");
-    EXPECT_EQ(titles, QStringList({"Real-Time Trendwick", "Real-Time Trendwick", "Real-Time Trendwick"}));
     EXPECT_EQ(texts, QList<QStringList>({CommandLineParser::UsageLines(), CommandLineParser::UsageLines(),
                                          CommandLineParser::ExamplesLines()}));
 
