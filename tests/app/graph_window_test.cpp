@@ -4,12 +4,9 @@
 #include <rt_trendwick.h>
 #include <target_oids.h>
 
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 
 std::unique_ptr<TestAgent> AppTest::s_agent;
 
@@ -121,19 +118,6 @@ TEST_F(GraphWindowTest, TheGraphMenuIsPreparedEachTimeItOpens)
     Q_EMIT control.MouseDown(2, 0, 10, 10);
     EXPECT_TRUE(window->Menu("GraphMenu")->isVisible());
     window->Menu("GraphMenu")->hide();
-}
-
-TEST_F(GraphWindowTest, TheLogoGivesWayToTheButtonsAndTheStatusBarFollowsTheToolbar)
-{
-    window->resize(1000, 600);
-    window->show();
-    window->Layout();
-    EXPECT_TRUE(window->Logo()->isVisible());
-    window->resize(420, 600);
-    window->Layout();
-    EXPECT_FALSE(window->Logo()->isVisible()) << "the logo would cover the buttons";
-    window->setToolbarVisible(false);
-    EXPECT_FALSE(window->statusBar()->isVisible());
 }
 
 TEST_F(GraphWindowTest, GraphMIBResetsTheGraphAndClosingShutsTheControlDown)

@@ -1,5 +1,5 @@
 #include "busy_cursor.h"
-#include "scripted_prompter.h"
+#include "prompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,30 +10,6 @@
 
 #include <functional>
 #include <gtest/gtest.h>
-
-using Kind = ScriptedPrompter::Kind;
-
-TEST(ScriptedPrompter, AnswersFromQueuesPerKindThenByDefault)
-{
-    ScriptedPrompter prompter;
-    Prompter& ui = prompter;
-    prompter.queueButton(Prompter::No);
-    prompter.queueFile(QStringLiteral("/tmp/a.Trendwick"));
-    // Queues are per kind: the file answer is not consumed by a message.
-    EXPECT_EQ(ui.Message(QStringLiteral("Save?"), Prompter::Icon::Question, Prompter::Yes | Prompter::No, {}),
-              Prompter::No);
-    EXPECT_EQ(ui.SaveFile({}), QStringLiteral("/tmp/a.Trendwick"));
-    EXPECT_EQ(prompter.calls.at(0).text, QStringLiteral("Save?"));
-    EXPECT_EQ(prompter.calls.at(1).kind, Kind::SaveFile);
-
-    // Empty queues: accepted by default, files and colours cancelled; or refused when told so.
-    EXPECT_EQ(ui.Message({}, Prompter::Icon::None, Prompter::Yes | Prompter::No, {}), Prompter::Yes);
-    EXPECT_EQ(ui.OpenFile({}), QString());
-    EXPECT_EQ(ui.ChooseColor(Qt::black, {}), std::nullopt);
-    prompter.setDefaultChoice(ScriptedPrompter::DefaultChoice::Reject);
-    EXPECT_EQ(ui.Message({}, Prompter::Icon::None, Prompter::Ok | Prompter::Cancel, {}), Prompter::Cancel);
-    EXPECT_EQ(ui.Message({}, Prompter::Icon::None, Prompter::Yes | Prompter::No, {}), Prompter::No);
-}
 
 namespace {
 
