@@ -1,5 +1,4 @@
-// The dialogs themselves, shown offscreen and driven the way a user would: every modal run is
-// operated from a polling timer, and a guard closes anything still open so no test can hang.
+// The dialogs themselves, shown offscreen and driven the way a user would.
 #include "add_mib_form.h"
 #include "dialog_test_support.h"
 #include "history_combo_box.h"
@@ -11,41 +10,14 @@
 #include <mib_tree.h>
 #include <snmp_session.h>
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
+#include <modal_driver.h>
 
 namespace {
-
-/// Calls step with the active modal dialog every 20 ms until it returns true. After 15 s every
-/// open dialog is rejected and timedOut is set, so a failed step still ends the run.
-struct ModalDriver {
-    explicit ModalDriver(std::function<bool(QDialog*)> step)
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this, step = std::move(step)] {
-            if (deadline.hasExpired()) {
-                timedOut = true;
-                for (QWidget* widget : QApplication::topLevelWidgets()) {
-                    if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
-                        dialog->reject();
-                }
-            } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                       dialog && !done) {
-                done = step(dialog);
-            }
-        });
-        timer.start(20);
-    }
-    QTimer timer;
-    QDeadlineTimer deadline{15000};
-    bool done = false;
-    bool timedOut = false;
-};
 
 template <typename Widget = HistoryComboBox>
 Widget* Child(QWidget* parent, const char* name)
