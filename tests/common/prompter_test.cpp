@@ -41,6 +41,8 @@ TEST(QtPrompter, ShowsRealDialogsAndMapsTheirAnswers)
         if (!files)
             return false;
         EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+        // A focused name field keeps its text; the dialog takes the focus so the selection shows.
+        files->setFocus();
         files->selectFile(dir.filePath(QStringLiteral("router")));
         dialog->accept();
         return true;
