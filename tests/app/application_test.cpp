@@ -18,33 +18,22 @@ protected:
 
 TEST_F(ApplicationTest, WindowsOpenShownWhateverTheirFilesOrProbesSay)
 {
-    GraphWindow* empty = application.NewGraphWindow();
-    EXPECT_TRUE(empty->isVisible());
-
     GraphWindow* saved = application.CreateGraphWindow();
+    EXPECT_FALSE(saved->isVisible());
     saved->GraphMIB(s_agent->address(), "public", "sysUpTime");
     const QString file = path("uptime.Trendwick");
     ASSERT_TRUE(saved->Control().SaveXML(file));
     delete saved;
-    GraphWindow* loaded = application.OpenGraphFile(file);
-    EXPECT_TRUE(loaded->isVisible());
-    EXPECT_EQ(loaded->Control().TargetOIDs().Count(), 1);
-    EXPECT_EQ(loaded->windowTitle(), "Real-Time Trendwick [uptime]");
-
-    GraphWindow* missing = application.OpenGraphFile(path("missing.Trendwick"));
-    EXPECT_TRUE(missing->isVisible()) << "the window stays whatever the load says";
-    EXPECT_EQ(GraphWindow::Windows().size(), 3);
-
+    EXPECT_EQ(application.OpenGraphFile(file)->Control().TargetOIDs().Count(), 1);
+    application.OpenGraphFile(path("missing.Trendwick"));
     // New in a window's File menu asks the application for another window.
-    empty->MenuItem("NewSelection")->trigger();
-    EXPECT_EQ(GraphWindow::Windows().size(), 4);
-    EXPECT_TRUE(GraphWindow::Windows().last()->isVisible());
-
+    application.NewGraphWindow()->MenuItem("NewSelection")->trigger();
     // The window of a GraphMIB shows even after a problem.
     application.GraphMIB(s_agent->address(), "public", "");
-    ASSERT_EQ(GraphWindow::Windows().size(), 5);
-    EXPECT_TRUE(GraphWindow::Windows().last()->isVisible());
     EXPECT_EQ(prompter.calls.last().text, "You must enter a MIB/OID to monitor.");
+    ASSERT_EQ(GraphWindow::Windows().size(), 5);
+    for (GraphWindow* window : GraphWindow::Windows())
+        EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsByKeyOrPosition)
@@ -58,25 +47,19 @@ TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsBy
     ASSERT_TRUE(graph);
     EXPECT_EQ(graph->window(), first);
     EXPECT_EQ(graphs.Item(graph->Key()), graph);
-    EXPECT_EQ(graph->Key(), "G:" + QString::number(qint64(first->winId())));
     EXPECT_EQ(graphs.Item(2), nullptr);
-    EXPECT_EQ(graphs.Item("G:0"), nullptr);
 
     Graph* hidden = graphs.NewGraph();
     EXPECT_FALSE(hidden->window()->isVisible());
     hidden->ShowWindow();
     EXPECT_TRUE(hidden->window()->isVisible());
-
     // A window opened behind the collection's back appears only after Refresh.
     application.NewGraphWindow();
     EXPECT_EQ(graphs.Count(), 2);
     graphs.Refresh();
     EXPECT_EQ(graphs.Count(), 3);
-
     hidden->CloseWindow();
     EXPECT_EQ(graphs.Count(), 2);
-    EXPECT_EQ(GraphWindow::Windows().size(), 2);
-
     application.Shutdown();
     EXPECT_TRUE(GraphWindow::Windows().isEmpty());
 }
@@ -86,24 +69,16 @@ TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
     Graph* graph = application.Graphs().NewGraph(true);
     graph->Move(0, 0, 14400, 7200);
     const qint32 height = graph->Height();
-    graph->Move(-1, -1, 12000, -1);
+    graph->Move(-1, -1, 12000, -1); // -1 keeps a side as it is
     EXPECT_NEAR(graph->Width(), 12000, 30);
     EXPECT_EQ(graph->Height(), height);
-    const qint32 left = graph->left();
-    graph->Move(-1, -1, -1, -1);
-    EXPECT_EQ(graph->left(), left);
-    EXPECT_NEAR(graph->Width(), 12000, 30);
-
     graph->setTitle("Core");
     EXPECT_EQ(graph->window()->Control().MainTitle(), "Core");
     graph->setPollInterval(0);
     EXPECT_EQ(graph->PollInterval(), 1);
-    graph->setMenusVisible(false);
-    EXPECT_FALSE(graph->window()->MenusVisible());
 
     // The user closes the window while the Graph is still held.
-    QPointer<GraphWindow> window = graph->window();
-    delete window.data();
+    delete graph->window();
     EXPECT_THROW(graph->Title(), WindowClosedError);
 }
 
