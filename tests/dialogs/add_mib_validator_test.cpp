@@ -43,8 +43,7 @@ TEST(AddMibValidator, EmptyFieldsAreFoundInOrderAndAddressesNeedNoLookup)
     // Any UDP port may follow an address; a name, a bad port or a bad address needs the lookup.
     for (const char* address : {"127.0.0.1", "127.0.0.1:161", "10.0.0.1:40000", "10.0.0.1:65535"})
         EXPECT_TRUE(AddMibValidator::IsAddress(address)) << address;
-    for (const char* other :
-         {"localhost:161", "10.0.0.1:65536", "10.0.0.1:+5", "10.0.0:161", ":161"})
+    for (const char* other : {"localhost:161", "10.0.0.1:65536", "10.0.0.1:+5", "10.0.0:161", ":161"})
         EXPECT_FALSE(AddMibValidator::IsAddress(other)) << other;
 }
 
