@@ -1,13 +1,12 @@
 #pragma once
 
+#include <add_mib_validator.h>
 #include <target_oid.h>
 
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <optional>
 
-class OIDDetails;
 class Prompter;
 class Settings;
 class SNMPSession;
@@ -30,9 +29,10 @@ struct GraphMIBRequest {
 using IndexSelector = std::function<void(const QString&, const QString&, const QString&, const QString&,
                                          const QString&, const QString&)>;
 
-/// The decisions of a graph window's GraphMIB: checks the request, probes the device through
-/// the window's blocking session and adds the target, or hands a table column to the index
-/// chooser. Every problem is told through the prompter; nothing is added then.
+/// The decisions of a graph window's GraphMIB: checks the request and probes the device through
+/// the window's blocking session (the Add OID dialog's checks), then adds the target or hands a
+/// table column to the index chooser. Every problem is told through the prompter; nothing is
+/// added then.
 class GraphMIBCommand : public QObject {
     Q_OBJECT
 public:
@@ -43,26 +43,15 @@ public:
     };
 
     /// The session's Response signal is followed from now on so the probe can read which OID
-    /// the device answered (other users of the session lending it see the same OID property).
+    /// the device answered (other users of the session see the same OID property).
     GraphMIBCommand(SNMPSession& session, Prompter& prompter, const Settings& settings,
                     OIDResolver resolver = MibDatabaseResolver(), QObject* parent = nullptr);
 
     Outcome Run(const GraphMIBRequest& request, TargetOIDs& targets, const IndexSelector& selectIndexes);
 
-    /// The tag the probe's requests carry.
-    static QString ProbeTag() { return QStringLiteral("AddMIB"); }
-
 private:
-    /// The IPv4 address (with its port) of the target, or an empty text after the message.
-    QString AddressOf(const QString& target);
-    bool Responds(const QString& ip, const GraphMIBRequest& request);
-    /// The instance part the device answered for the object, or nothing after the message.
-    std::optional<QString> ProbeObject(const QString& ip, const GraphMIBRequest& request,
-                                       const QString& dottedOID);
     void Reject(const QString& text);
 
-    SNMPSession& m_session;
     Prompter& m_prompter;
-    const Settings& m_settings;
-    OIDResolver m_resolver;
+    AddMibValidator m_validator;
 };

@@ -1,9 +1,6 @@
 #include "add_mib_logic.h"
 
-#include "select_index_logic.h"
-
 #include <busy_cursor.h>
-#include <common_functions.h>
 #include <prompter.h>
 #include <settings.h>
 #include <snmp_session.h>
@@ -13,10 +10,6 @@
 #include <optional>
 
 namespace {
-
-const QString ProbeTag = QStringLiteral("AddMIB");
-// sysObjectID.0: every agent has it, so an answer proves the host and community are right.
-const QString ProbeOID = QStringLiteral("1.3.6.1.2.1.1.2.0");
 
 const QString NoCalculations = QStringLiteral("No Calculations");
 const QString PerSecond = QStringLiteral("x per Second");
@@ -28,42 +21,18 @@ bool MayNotGraph(qint32 typeTag)
     return (typeTag >= 3 && typeTag <= 6) || typeTag == 64;
 }
 
-bool IsPort(const QString& text)
-{
-    bool number = false;
-    const uint port = text.toUInt(&number);
-    return number && port > 0 && port <= 65535 && !text.startsWith(QLatin1Char('+'));
-}
-
-// IsIPAddress stops at port 32000, but an agent on any UDP port (an ephemeral one, say) has an
-// address that needs no resolving.
-bool IsAddress(const QString& host)
-{
-    if (IsIPAddress(host))
-        return true;
-    const int colon = host.indexOf(QLatin1Char(':'));
-    return colon > 0 && IsPort(host.mid(colon + 1)) && IsIPAddress(host.left(colon));
-}
-
 } // namespace
 
 AddMibLogic::AddMibLogic(Prompter& prompter, SNMPSession& session, const Settings& settings,
                          qint32 pollInterval, OIDResolver resolver)
-    : m_prompter(prompter), m_session(session), m_settings(settings), m_pollInterval(pollInterval),
-      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver())
+    : m_prompter(prompter), m_pollInterval(pollInterval),
+      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver()),
+      m_validator(session, settings, m_resolver)
 {
-    m_oidCopy = QObject::connect(&m_session, &SNMPSession::Response, &m_session,
-                                 [this](const QString&, const QString& oid, qint32, const QString&,
-                                        const QString& tag, const QString&) {
-                                     if (tag == ProbeTag)
-                                         m_session.setOID(oid);
-                                 });
+    m_validator.progress = [this](AddMibValidator::Step, const QString& text) { Show(text); };
 }
 
-AddMibLogic::~AddMibLogic()
-{
-    QObject::disconnect(m_oidCopy);
-}
+AddMibLogic::~AddMibLogic() = default;
 
 QStringList AddMibLogic::DefaultMibNames()
 {
@@ -130,37 +99,18 @@ AddMibLogic::MibChoices AddMibLogic::MibChanged(const QString& mib)
     return choices;
 }
 
-void AddMibLogic::setHostResolver(std::function<QString(const QString&)> resolver)
-{
-    m_hostResolver = std::move(resolver);
-}
-
-QString AddMibLogic::ResolveHost(const QString& host) const
-{
-    // The resolver knows names only; a ":port" behind the name is kept for the address.
-    QString name = host;
-    QString port;
-    const int colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && IsPort(host.mid(colon + 1))) {
-        name = host.left(colon);
-        port = host.mid(colon);
-    }
-    const QString ip = m_hostResolver ? m_hostResolver(name) : m_session.ResolveHostname(name);
-    return IsIPAddress(ip) ? ip + port : QString();
-}
-
 void AddMibLogic::Show(const QString& text)
 {
     if (showMessage)
         showMessage(text);
 }
 
-AddMibLogic::Outcome AddMibLogic::Fail(Field focus, const QString& message)
+AddMibLogic::Outcome AddMibLogic::Fail(const AddMibValidator::Failure& failure)
 {
     if (hideMessage)
         hideMessage();
-    m_prompter.Message(message, Prompter::Icon::Exclamation, Prompter::Ok);
-    return {false, focus};
+    m_prompter.Message(failure.message, Prompter::Icon::Exclamation, Prompter::Ok);
+    return {false, failure.field};
 }
 
 AddMibLogic::Outcome AddMibLogic::Accept(Entries& entries)
@@ -168,12 +118,8 @@ AddMibLogic::Outcome AddMibLogic::Accept(Entries& entries)
     entries.host = entries.host.trimmed();
     entries.community = entries.community.trimmed();
     entries.mib = entries.mib.trimmed();
-    if (entries.host.isEmpty())
-        return Fail(Field::Host, QStringLiteral("You must enter an IP address or Hostname"));
-    if (entries.community.isEmpty())
-        return Fail(Field::Community, QStringLiteral("You must enter a community string."));
-    if (entries.mib.isEmpty())
-        return Fail(Field::MIB, QStringLiteral("You must enter a MIB/OID to monitor."));
+    if (const auto empty = AddMibValidator::CheckEntries(entries.host, entries.community, entries.mib))
+        return Fail(*empty);
 
     if (MayNotGraph(m_details.TypeTag()) &&
         m_prompter.Message(QStringLiteral("This MIB variable may not graph.\n\nContinue?"),
@@ -183,60 +129,17 @@ AddMibLogic::Outcome AddMibLogic::Accept(Entries& entries)
 
     std::optional<BusyCursor> busy(std::in_place);
     Show(QString());
-    if (IsAddress(entries.host)) {
-        m_ip = entries.host;
-    } else {
-        Show(QStringLiteral("Looking up IP address for %1 ...").arg(entries.host));
-        m_ip = ResolveHost(entries.host);
-        if (m_ip.isEmpty()) {
-            busy.reset();
-            return Fail(Field::Host,
-                        QStringLiteral("Cannot resolve %1 to and IP address.").arg(entries.host));
-        }
-    }
-
-    Show(QStringLiteral("Looking up %1 in MIB database ...").arg(entries.mib));
-    m_details = m_resolver(entries.mib);
-    if (m_details.DottedOID().isEmpty()) {
-        busy.reset();
-        return Fail(Field::MIB, entries.mib + QStringLiteral(" is not a valid MIB/OID name."));
-    }
-
-    Show(QStringLiteral("Establishing communications with \n%1 ...").arg(entries.host));
-    const QString failure = Probe(entries);
+    const auto failure = m_validator.Verify(entries.host, entries.community, entries.mib);
+    if (!failure || failure->field != Field::Host) // the object was looked up
+        m_details = m_validator.Details();
     busy.reset();
-    if (!failure.isEmpty())
-        return Fail(Field::None, failure);
+    if (failure)
+        return Fail(*failure);
     if (hideMessage)
         hideMessage();
+    m_isTable = m_validator.Instance() != QLatin1String("0");
     m_cancelled = false;
     return {true, Field::None};
-}
-
-QString AddMibLogic::Probe(const Entries& entries)
-{
-    m_isTable = false;
-    m_session.setAsynchronous(false);
-    m_session.setRequestTag(ProbeTag);
-    m_session.setOID(ProbeOID);
-    m_session.setCommunity(entries.community);
-    m_session.setVersion(m_settings.SNMPVersion());
-    m_session.SendGet(m_ip);
-    if (m_session.ResponseValue().isEmpty())
-        return QStringLiteral("%1 does not respond to SNMP queries using \"%2\"")
-            .arg(entries.host, entries.community);
-
-    const QString dotted = m_details.DottedOID();
-    m_session.setRequestTag(ProbeTag);
-    m_session.setOID(dotted);
-    m_session.setCommunity(entries.community);
-    m_session.SendGetNext(m_ip);
-    // The Response handler has put the answered OID into the session's OID.
-    const QString index = IndexBelow(m_session.OID(), dotted);
-    if (index.isNull() || m_session.ResponseValue().isEmpty())
-        return QStringLiteral("%1 does not seem to support %2").arg(entries.host, entries.mib);
-    m_isTable = index != QLatin1String("0");
-    return QString();
 }
 
 AddMibLogic::AfterClose AddMibLogic::NextStep() const
@@ -248,7 +151,7 @@ AddMibLogic::AfterClose AddMibLogic::NextStep() const
 
 TargetOID* AddMibLogic::AddTarget(TargetOIDs& targets, const Entries& entries) const
 {
-    TargetOID* target = targets.Add(entries.host, m_ip, entries.community, entries.mib, QStringLiteral("0"));
+    TargetOID* target = targets.Add(entries.host, IP(), entries.community, entries.mib, QStringLiteral("0"));
     if (target) {
         target->setUnits(entries.units);
         target->setCalculation(entries.calculation);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "add_mib_validator.h"
+
 #include <oid_details.h>
 #include <target_oid.h>
 
-#include <QMetaObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,13 +16,10 @@ class TargetOIDs;
 
 /// Every decision of the Add OID dialog, kept apart from its widgets: what the fields are filled
 /// with, what the units and calculation lists offer for an object, the checks and the probe of
-/// the agent when OK is pressed, and what is added to the graph afterwards.
-///
-/// While it exists it copies the OID of every Response tagged "AddMIB" into the session's OID,
-/// so the blocking GET-NEXT of the probe can read back which object answered.
+/// the agent when OK is pressed (through AddMibValidator), and what is added to the graph afterwards.
 class AddMibLogic {
 public:
-    enum class Field { None, Host, Community, MIB };
+    using Field = AddMibValidator::Field;
 
     /// The dialog's field texts.
     struct Entries {
@@ -86,14 +84,14 @@ public:
     /// The message panel: shown with a text while OK works, hidden at the end.
     std::function<void(const QString& text)> showMessage;
     std::function<void()> hideMessage;
-    /// Resolves a host name to an IPv4 address text; the session's resolver unless replaced.
-    void setHostResolver(std::function<QString(const QString& host)> resolver);
+    /// The checks and the probe behind OK.
+    AddMibValidator& Validator() { return m_validator; }
 
     void Cancel() { m_cancelled = true; }
     bool Cancelled() const { return m_cancelled; }
     bool IsTable() const { return m_isTable; }
     /// The address the probe used (the host itself when it was an address).
-    QString IP() const { return m_ip; }
+    QString IP() const { return m_validator.IP(); }
     const OIDDetails& Details() const { return m_details; }
 
     AfterClose NextStep() const;
@@ -101,22 +99,14 @@ public:
     TargetOID* AddTarget(TargetOIDs& targets, const Entries& entries) const;
 
 private:
-    Outcome Fail(Field focus, const QString& message);
+    Outcome Fail(const AddMibValidator::Failure& failure);
     void Show(const QString& text);
-    /// The failure message of the probe, or "" when the agent answered for the object.
-    QString Probe(const Entries& entries);
-    /// The IPv4 address (with the host's port, if any), or "" when the name does not resolve.
-    QString ResolveHost(const QString& host) const;
 
     Prompter& m_prompter;
-    SNMPSession& m_session;
-    const Settings& m_settings;
     qint32 m_pollInterval;
     OIDResolver m_resolver;
-    std::function<QString(const QString&)> m_hostResolver;
-    QMetaObject::Connection m_oidCopy;
+    AddMibValidator m_validator;
     OIDDetails m_details{OIDInfo{}};
-    QString m_ip;
     bool m_cancelled = true;
     bool m_isTable = false;
 };

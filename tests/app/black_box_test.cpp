@@ -1,10 +1,7 @@
 // The program as a user starts it: a separate process, offscreen, against the test agent.
 #include "app_fixture.h"
 
-#include <rt_trendwick.h>
-
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QThread>
@@ -80,38 +77,6 @@ TEST_F(BlackBoxTest, TheCommandLineGraphLogsTheRateOfACounter)
     for (const QString& row : rows)
         rates << row.section(',', -1).trimmed();
     EXPECT_GE(rates.count("5"), 2) << rates.join(" | ").toStdString();
-}
-
-TEST_F(BlackBoxTest, ASavedGraphReopensFromTheCommandLine)
-{
-    // Given a graph saved with logging on,
-    const QString log = path("reopened.csv");
-    const QString file = path("saved graph.Trendwick");
-    {
-        GraphWindow window(settings, clock, &prompter);
-        window.GraphMIB(s_agent->address(), "public", "sysUpTime");
-        window.Control().setLogFilename(log);
-        window.Control().setLoggingEnabled(true);
-        ASSERT_TRUE(window.Control().SaveXML(file));
-        window.Control().setLoggingEnabled(false);
-    }
-    QFile::remove(log);
-
-    // when the program opens it (a name with a space comes back from two tokens),
-    start({"-F", file});
-
-    // its graph polls and logs again.
-    const QStringList rows = waitForValues(log, 1);
-    ASSERT_FALSE(rows.isEmpty());
-    EXPECT_FALSE(rows.last().section(',', -1).trimmed().isEmpty()) << rows.last().toStdString();
-}
-
-TEST_F(BlackBoxTest, UnknownWordsEndTheProcessWithoutAWindow)
-{
-    start({"hello", "/?"});
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
 }
 
 } // namespace

@@ -4,40 +4,20 @@
 #include <settings.h>
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
 namespace {
 
-// Records what the parser asks of the host and its windows in one list, so order can be checked.
-// A GraphMIB call reads "MIB target|community|mib|index|instance|calculation|hostname @poll", with
-// the program-wide poll interval as it was when its window was made.
-class FakeHost final : public CommandLineHost {
-    struct Window final : CommandLineWindow {
-        Window(QStringList& events, qint32 poll) : events(events), poll(poll) {}
-        void GraphMIB(const QString& target, const QString& community, const QString& mib,
-                      const QString& index, const QString& instance, const QString& calculation,
-                      const QString& hostname) override
-        {
-            events << QStringLiteral("MIB %1 @%2")
-                          .arg(QStringList{target, community, mib, index, instance, calculation, hostname}
-                                   .join(QLatin1Char('|')),
-                               QString::number(poll));
-        }
-        void setLogFilename(const QString& fileName) override { events << "Log " + fileName; }
-        void setLoggingEnabled(bool enabled) override { events << (enabled ? "Logging on" : "Logging off"); }
-        QStringList& events;
-        qint32 poll;
-    };
-
-public:
-    explicit FakeHost(Settings& settings) : m_settings(settings) {}
+// Records what the parser asks of the host and its window in one list, so order can be checked.
+// A window reads "Window @poll" with the program-wide poll interval as it was when it was made; a
+// GraphMIB call reads "MIB target|community|mib|index|instance|calculation|hostname".
+struct FakeHost final : CommandLineHost, CommandLineWindow {
+    explicit FakeHost(Settings& settings) : settings(settings) {}
     CommandLineWindow* NewGraphWindow() override
     {
-        events << "NewGraphWindow";
-        m_windows.push_back(std::make_unique<Window>(events, m_settings.PollInterval()));
-        return m_windows.back().get();
+        events << "Window @" + QString::number(settings.PollInterval());
+        return this;
     }
     void OpenGraphFile(const QString& fileName) override
     {
@@ -45,13 +25,18 @@ public:
             throw std::runtime_error("cannot create window");
         events << "Open " + fileName;
     }
+    void GraphMIB(const QString& target, const QString& community, const QString& mib, const QString& index,
+                  const QString& instance, const QString& calculation, const QString& hostname) override
+    {
+        events << "MIB " +
+                      QStringList{target, community, mib, index, instance, calculation, hostname}.join('|');
+    }
+    void setLogFilename(const QString& fileName) override { events << "Log " + fileName; }
+    void setLoggingEnabled(bool enabled) override { events << (enabled ? "Logging on" : "Logging off"); }
 
+    Settings& settings;
     QStringList events;
     bool failOpen = false;
-
-private:
-    Settings& m_settings;
-    std::vector<std::unique_ptr<Window>> m_windows;
 };
 
 class CommandLineTest : public ::testing::Test {
@@ -82,30 +67,26 @@ TEST(CommandLineText, JoinsArgumentsAndSplitsAtEverySingleSpace)
 TEST_F(CommandLineTest, MIBOptionsShareOneWindowWithTheOptionsInForceAndTheLastLog)
 {
     EXPECT_EQ(events("-Node 10.10.1.1 -Community mossel -Instance 2 -MIB ifInOctets -MIB ifOutOctets"),
-              QStringList({"NewGraphWindow", "MIB 10.10.1.1|mossel|ifInOctets|2||| @10",
-                           "MIB 10.10.1.1|mossel|ifOutOctets|2||| @10"}));
+              QStringList({"Window @10", "MIB 10.10.1.1|mossel|ifInOctets|2|||",
+                           "MIB 10.10.1.1|mossel|ifOutOctets|2|||"}));
     // Options after a -MIB reach only the -MIB options that follow them.
-    EXPECT_EQ(events("-MIB ifInOctets -Node 10.10.1.1"),
-              QStringList({"NewGraphWindow", "MIB ||ifInOctets|||| @10"}));
+    EXPECT_EQ(events("-MIB ifInOctets -Node 10.10.1.1"), QStringList({"Window @10", "MIB ||ifInOctets||||"}));
     // Values pass as written.
     EXPECT_EQ(events("-nOdE Router.Example -COMMUNITY MiXed -instance Eth0 -mib RFC1213-MIB:IfInOctets"),
-              QStringList({"NewGraphWindow", "MIB Router.Example|MiXed|RFC1213-MIB:IfInOctets|Eth0||| @10"}));
+              QStringList({"Window @10", "MIB Router.Example|MiXed|RFC1213-MIB:IfInOctets|Eth0|||"}));
     // The last -Log is applied once, after all tokens, to the command-line window.
     EXPECT_EQ(events("-Log first.csv -Node n -Community c -MIB a -Log run.csv -MIB b"),
-              QStringList(
-                  {"NewGraphWindow", "MIB n|c|a|||| @10", "MIB n|c|b|||| @10", "Log run.csv", "Logging on"}));
+              QStringList({"Window @10", "MIB n|c|a||||", "MIB n|c|b||||", "Log run.csv", "Logging on"}));
 }
 
 TEST_F(CommandLineTest, TheExampleCommandLinesDoWhatTheirDescriptionsSay)
 {
     const QStringList lines = CommandLineParser::ExamplesLines();
-    ASSERT_EQ(lines.size(), 19);
-    const auto example = [&](int line) { return events(lines.at(line).section("Trendwick.exe ", 1)); };
+    const auto example = [&](int line) { return events(lines.value(line).section("Trendwick.exe ", 1)); };
     EXPECT_EQ(example(2), QStringList({"Open graph1.Trendwick", "Open graph2.Trendwick"}));
-    EXPECT_EQ(example(11),
-              QStringList({"NewGraphWindow", "MIB 10.10.1.1|mossel|RFC1213-MIB:ifInOctets|2||| @10",
-                           "MIB 10.10.1.2|mossel|RFC1213-MIB:ifInOctets|5||| @10"}));
-    EXPECT_EQ(example(5), QStringList({"NewGraphWindow", "MIB 10.10.20.1|mossel|hrSystemProcesses|||| @2"}))
+    EXPECT_EQ(example(11), QStringList({"Window @10", "MIB 10.10.1.1|mossel|RFC1213-MIB:ifInOctets|2|||",
+                                        "MIB 10.10.1.2|mossel|RFC1213-MIB:ifInOctets|5|||"}));
+    EXPECT_EQ(example(5), QStringList({"Window @2", "MIB 10.10.20.1|mossel|hrSystemProcesses||||"}))
         << "a -Poll before the -MIB reaches its window";
     EXPECT_EQ(settings.PollInterval(), 2);
 }
@@ -125,7 +106,7 @@ TEST_F(CommandLineTest, FileNamesRunToTheNextOptionAndLoseOnePairOfQuotes)
 
     // Files and MIBs mix: each -F opens its own window, the -MIB options share theirs.
     EXPECT_EQ(events("-Node n -Community c -MIB a -F x.Trendwick -MIB b"),
-              QStringList({"NewGraphWindow", "MIB n|c|a|||| @5", "Open x.Trendwick", "MIB n|c|b|||| @5"}));
+              QStringList({"Window @5", "MIB n|c|a||||", "Open x.Trendwick", "MIB n|c|b||||"}));
 }
 
 TEST_F(CommandLineTest, PollIsReadAsALeadingNumberRoundedHalfToEvenAndClampedByTheSetting)
@@ -141,8 +122,7 @@ TEST_F(CommandLineTest, PollIsReadAsALeadingNumberRoundedHalfToEvenAndClampedByT
 
     // A -Poll after the -MIB comes too late for the command-line window.
     settings.setPollInterval(10);
-    EXPECT_EQ(events("-Node n -Community c -MIB hrSystemProcesses -Poll 5").value(1),
-              "MIB n|c|hrSystemProcesses|||| @10");
+    EXPECT_EQ(events("-Node n -Community c -MIB hrSystemProcesses -Poll 5").value(0), "Window @10");
     EXPECT_EQ(settings.PollInterval(), 5);
 }
 

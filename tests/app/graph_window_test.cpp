@@ -4,12 +4,9 @@
 #include <rt_trendwick.h>
 #include <target_oids.h>
 
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 
 std::unique_ptr<TestAgent> AppTest::s_agent;
 
@@ -37,26 +34,18 @@ protected:
 
 TEST_F(GraphWindowTest, CommandsFollowWhetherTheGraphHasTargets)
 {
-    EXPECT_EQ(window->windowTitle(), "Real-Time Trendwick");
-    for (const char* key : {"Save", "Export", "Print", "Customize", "Pause"})
-        EXPECT_FALSE(buttonEnabled(key)) << key;
-    for (const char* item :
-         {"SaveSelection", "CloseSelection", "OverLapSelection", "FontSizeMenu", "ExportMenu"})
-        EXPECT_FALSE(enabled(item)) << item;
-    EXPECT_FALSE(window->Menu("EditMenu")->menuAction()->isEnabled());
+    const auto commands = [this] {
+        QList<bool> on;
+        for (const char* key : {"Save", "Pause"})
+            on << buttonEnabled(key);
+        for (const char* item : {"SaveSelection", "CloseSelection", "FontSizeMenu"})
+            on << enabled(item);
+        return on << window->Menu("EditMenu")->menuAction()->isEnabled();
+    };
+    EXPECT_EQ(commands(), QList<bool>(6, false));
     EXPECT_TRUE(buttonEnabled("New") && buttonEnabled("Add MIB"));
-
     addTarget("sysUpTime", "0");
-    for (const char* item : {"SaveSelection", "CloseSelection", "FontSizeMenu", "CopyBitmapSelection"})
-        EXPECT_TRUE(enabled(item)) << item;
-    EXPECT_TRUE(window->Menu("EditMenu")->menuAction()->isEnabled());
-    EXPECT_TRUE(buttonEnabled("Save") && buttonEnabled("Pause"));
-    // Commands whose dialogs do not exist yet stay off and say so.
-    for (const char* key : {"Export", "Print", "Customize", "Settings"}) {
-        EXPECT_FALSE(buttonEnabled(key)) << key;
-        EXPECT_EQ(window->ToolbarButton(QLatin1String(key))->toolTip(), "Not available yet");
-    }
-    EXPECT_FALSE(enabled("CustomizeStyleSelection"));
+    EXPECT_EQ(commands(), QList<bool>(6, true));
 
     control.setPaused(true);
     EXPECT_EQ(window->ToolbarButton("Pause")->text(), "Resume");
@@ -66,7 +55,7 @@ TEST_F(GraphWindowTest, CommandsFollowWhetherTheGraphHasTargets)
 
     window->MenuItem("CloseSelection")->trigger();
     EXPECT_EQ(control.TargetOIDs().Count(), 0);
-    EXPECT_FALSE(buttonEnabled("Save"));
+    EXPECT_EQ(commands(), QList<bool>(6, false));
     EXPECT_TRUE(GraphWindow::Windows().contains(window));
 }
 
@@ -74,26 +63,18 @@ TEST_F(GraphWindowTest, SaveAndOpenGoThroughTheFileDialogsAndNameTheCaption)
 {
     addTarget("sysUpTime", "0");
     control.setMainTitle("Core router / uplinks");
-
     prompter.queueFile(QString()); // cancelled: nothing happens
     window->Save();
     const QString file = path("router.Trendwick");
     prompter.queueFile(file);
     window->Save();
-    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::SaveFile), 2);
-    const Prompter::FileRequest save = prompter.calls.at(1).file;
-    EXPECT_EQ(QStringList({save.title, save.initialPath, save.filter, save.defaultSuffix}),
-              QStringList({"Save Trendwick ...", "Core_router___uplinks",
-                           "Trendwicks (*.Trendwick);;All Files (*.*)", "Trendwick"}));
+    EXPECT_EQ(prompter.calls.at(1).file.initialPath, "Core_router___uplinks") << "a file name from the title";
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(window->windowTitle(), "Real-Time Trendwick [router]");
 
     GraphWindow* other = new GraphWindow(settings, clock, &prompter);
     prompter.queueFile(file);
     other->Open();
-    const Prompter::FileRequest open = prompter.calls.last().file;
-    EXPECT_EQ(QStringList({open.title, open.initialPath}),
-              QStringList({"Load and Start Trendwick ...", "*.Trendwick"}));
     EXPECT_EQ(other->Control().TargetOIDs().Count(), 1);
     EXPECT_EQ(other->windowTitle(), "Real-Time Trendwick [router]");
     EXPECT_TRUE(other->ToolbarButton("Save")->isEnabled());
@@ -104,7 +85,7 @@ TEST_F(GraphWindowTest, SaveAndOpenGoThroughTheFileDialogsAndNameTheCaption)
     prompter.queueFile(broken.fileName());
     other->Open();
     const ScriptedPrompter::Call message = prompter.calls.last();
-    EXPECT_TRUE(message.kind == ScriptedPrompter::Kind::Message && message.title == "Open Trendwick");
+    EXPECT_EQ(message.kind, ScriptedPrompter::Kind::Message);
     EXPECT_TRUE(message.text.startsWith("Cannot load Trendwick.")) << message.text.toStdString();
     EXPECT_EQ(other->Control().TargetOIDs().Count(), 1) << "a failed load leaves the graph";
 }
@@ -137,29 +118,6 @@ TEST_F(GraphWindowTest, TheGraphMenuIsPreparedEachTimeItOpens)
     Q_EMIT control.MouseDown(2, 0, 10, 10);
     EXPECT_TRUE(window->Menu("GraphMenu")->isVisible());
     window->Menu("GraphMenu")->hide();
-}
-
-TEST_F(GraphWindowTest, ToolbarMenusAndLogoFollowTheWindow)
-{
-    window->resize(1000, 600);
-    window->show();
-    window->Layout();
-    EXPECT_TRUE(window->Logo()->isVisible());
-    window->resize(420, 600);
-    window->Layout();
-    EXPECT_FALSE(window->Logo()->isVisible()) << "the logo would cover the buttons";
-
-    window->setToolbarVisible(false);
-    EXPECT_FALSE(window->statusBar()->isVisible());
-    window->setToolbarVisible(true);
-    EXPECT_TRUE(window->statusBar()->isVisible());
-
-    window->setMenusVisible(false);
-    EXPECT_FALSE(window->Menu("GraphMenu")->menuAction()->isVisible());
-    window->setMenusVisible(true);
-    EXPECT_TRUE(window->Menu("GraphMenu")->menuAction()->isVisible());
-    EXPECT_FALSE(window->Menu("HelpMenu")->menuAction()->isVisible());
-    EXPECT_TRUE(window->Menu("EditMenu")->menuAction()->isVisible());
 }
 
 TEST_F(GraphWindowTest, GraphMIBResetsTheGraphAndClosingShutsTheControlDown)

@@ -1,50 +1,28 @@
 #pragma once
 
 #include <clock.h>
-#include <oid_details.h>
+#include <fake_mib.h>
 #include <scripted_prompter.h>
 #include <settings.h>
-#include <target_oid.h>
 #include <target_oids.h>
 #include <test_agent.h>
 
-#include <QHash>
 #include <QStringList>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 #include <qt_print.h>
 
-/// Answers lookups from a fixed table instead of the MIB database; unknown names give empty details.
-/// It always holds the test agent's table: "TEST:counter" (a counter column described by
-/// "TEST:description") and "TEST:plainCounter" (the same column without a describing object).
-struct FakeMib {
-    FakeMib()
+/// The test agent's table as the MIB would describe it: "TEST:counter", a counter column described
+/// by "TEST:description", and "TEST:plainCounter", the same column without a describing object.
+struct AgentTableMib : FakeMib {
+    AgentTableMib()
     {
-        OIDInfo counter;
-        counter.dottedOID = TestAgent::tableColumnOid(TestAgent::TABLE_COUNTER);
-        counter.objectName = QStringLiteral("counter");
-        counter.fullName = QStringLiteral("TEST:counter");
-        counter.syntaxName = QStringLiteral("Counter32");
-        counter.unitChoices = QStringLiteral("Bps,bps=*8");
-        counter.typeTag = 2;
-        counter.indexByName = QStringLiteral("TEST:description");
-        objects.insert(counter.fullName, counter);
-        counter.fullName = QStringLiteral("TEST:plainCounter");
-        counter.indexByName.clear();
-        objects.insert(counter.fullName, counter);
-        OIDInfo description;
-        description.dottedOID = TestAgent::tableColumnOid(TestAgent::TABLE_DESCRIPTION);
-        description.fullName = QStringLiteral("TEST:description");
-        description.typeTag = 4;
-        objects.insert(description.fullName, description);
+        const QString counter = TestAgent::tableColumnOid(TestAgent::TABLE_COUNTER);
+        Add("TEST:counter", counter, "Counter32", "Bps,bps=*8").indexByName = "TEST:description";
+        Add("TEST:plainCounter", counter, "Counter32", "Bps,bps=*8");
+        Add("TEST:description", TestAgent::tableColumnOid(TestAgent::TABLE_DESCRIPTION), "OCTET STRING", {},
+            4);
     }
-    OIDResolver Resolver()
-    {
-        return [this](const QString& name) { return OIDDetails(objects.value(name)); };
-    }
-    QHash<QString, OIDInfo> objects;
 };
 
 /// Messages the prompter was asked to show, in order.
@@ -69,7 +47,7 @@ struct GraphTargets {
     TargetOIDs targets;
 };
 
-/// Tests against one test agent shared by the suite; skipped when snmpd cannot start. Every test
+/// Tests against one test agent shared by the suite, with short probe time-outs; every test
 /// starts with a three-row table.
 class AgentTest : public ::testing::Test {
 protected:
@@ -82,9 +60,11 @@ protected:
     static void TearDownTestSuite() { s_agent.reset(); }
     void SetUp() override
     {
-        if (!s_agent)
-            GTEST_SKIP() << "no test agent: " << s_error.toStdString();
+        ASSERT_TRUE(s_agent) << "no test agent: " << s_error.toStdString();
         s_agent->setTable({{1, "uplink", 10}, {2, "downlink", 20}, {15, "spare", 30}});
+        Settings settings;
+        settings.setSNMPTimeout(300);
+        settings.setSNMPRetries(1);
     }
     static TestAgent& agent() { return *s_agent; }
 
