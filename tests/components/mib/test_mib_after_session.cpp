@@ -32,9 +32,7 @@ TEST(MibAfterSession, DatabaseRebuildsTheTreeStartedBySessionLayer)
     ASSERT_NE(get_tree_head(), nullptr);
 
     const MibDatabase& database = MibDatabase::instance();
-    const OIDInfo descr = database.lookup("SNMPv2-MIB:sysDescr");
-    EXPECT_EQ(descr.dottedOID, "1.3.6.1.2.1.1.1");
-    EXPECT_FALSE(descr.description.isEmpty());
+    EXPECT_FALSE(database.lookup("SNMPv2-MIB:sysDescr").description.isEmpty());
     EXPECT_EQ(database.lookup("UCD-SNMP-MIB:laLoadInt").dottedOID, "1.3.6.1.4.1.2021.10.1.5");
     EXPECT_EQ(database.lookup("RFC1213-MIB:ifInOctets").unitChoices, "Bps,bps=*8");
 }

@@ -2,107 +2,73 @@
 // subtrees should belong to a leaf object of our modules whose syntax matches the value's
 // type on the wire.
 #include "mib_database.h"
+#include "snmp_session.h"
 #include "test_agent.h"
 
+#include <QEventLoop>
 #include <QStringList>
+#include <QTimer>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <iterator>
-#include <memory>
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
-struct Binding {
-    QString oid;
-    u_char type;
-};
-
-/// Every variable below root in agent order, by GET-NEXT over one synchronous SNMPv2c session;
-/// false when a request failed.
-static bool walk(const TestAgent& agent, const QString& root, std::vector<Binding>& out)
+/// Every variable below root in agent order as (OID, wire type name), by GET-NEXT.
+static QList<QPair<QString, QString>> walk(const TestAgent& agent, const QString& root)
 {
-    QByteArray peer = agent.address().toLatin1();
-    QByteArray community = agent.community().toLatin1();
-    netsnmp_session settings;
-    snmp_sess_init(&settings);
-    settings.version = SNMP_VERSION_2c;
-    settings.peername = peer.data();
-    settings.community = reinterpret_cast<u_char*>(community.data());
-    settings.community_len = static_cast<size_t>(community.size());
-    settings.timeout = 1000000;
-    settings.retries = 2;
-    const std::unique_ptr<void, decltype(&snmp_sess_close)> session(snmp_sess_open(&settings),
-                                                                    &snmp_sess_close);
-    oid rootOid[MAX_OID_LEN];
-    size_t rootLength = MAX_OID_LEN;
-    if (!session || !read_objid(root.toLatin1().constData(), rootOid, &rootLength))
-        return false;
-    std::vector<oid> next(rootOid, rootOid + rootLength);
-    for (;;) {
-        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
-        snmp_add_null_var(request, next.data(), next.size());
-        netsnmp_pdu* raw = nullptr;
-        if (snmp_sess_synch_response(session.get(), request, &raw) != STAT_SUCCESS || !raw)
-            return false;
-        const std::unique_ptr<netsnmp_pdu, decltype(&snmp_free_pdu)> response(raw, &snmp_free_pdu);
-        const netsnmp_variable_list* var = response->variables;
-        if (response->errstat != SNMP_ERR_NOERROR || !var || var->type == SNMP_ENDOFMIBVIEW ||
-            var->name_length < rootLength ||
-            snmp_oid_compare(var->name, rootLength, rootOid, rootLength) != 0)
-            return true;
-        QStringList parts;
-        for (size_t i = 0; i < var->name_length; ++i)
-            parts << QString::number(var->name[i]);
-        out.push_back({parts.join('.'), var->type});
-        next.assign(var->name, var->name + var->name_length);
-    }
-}
-
-// Whether a value of this wire type may carry an object of this MIB base type.
-static bool typeAgrees(u_char wire, int mibType)
-{
-    static const std::pair<u_char, int> carried[] = {
-        {ASN_INTEGER, TYPE_INTEGER},     {ASN_INTEGER, TYPE_INTEGER32}, {ASN_OCTET_STR, TYPE_OCTETSTR},
-        {ASN_OCTET_STR, TYPE_BITSTRING}, {ASN_OBJECT_ID, TYPE_OBJID},   {ASN_IPADDRESS, TYPE_IPADDR},
-        {ASN_IPADDRESS, TYPE_NETADDR},   {ASN_COUNTER, TYPE_COUNTER},   {ASN_GAUGE, TYPE_GAUGE},
-        {ASN_GAUGE, TYPE_UNSIGNED32},    {ASN_GAUGE, TYPE_UINTEGER},    {ASN_TIMETICKS, TYPE_TIMETICKS},
-        {ASN_COUNTER64, TYPE_COUNTER64}, {ASN_OPAQUE, TYPE_OPAQUE}};
-    return std::find(std::begin(carried), std::end(carried), std::pair<u_char, int>(wire, mibType)) !=
-           std::end(carried);
+    SNMPSession session;
+    session.setCommunity(agent.community());
+    session.setVersion(2);
+    QList<QPair<QString, QString>> out;
+    QEventLoop loop; // a waiting loop, not polling: thousands of round trips in a row
+    QObject::connect(&session, &SNMPSession::Response,
+                     [&](const QString& address, const QString& oid, qint32, const QString&, const QString&,
+                         const QString& type) {
+                         if (!oid.startsWith(root + QLatin1Char('.')))
+                             return loop.exit(0);
+                         out.append({oid, type});
+                         session.setOID(oid);
+                         session.SendGetNext(address);
+                     });
+    session.setOID(root);
+    session.SendGetNext(agent.address());
+    QTimer::singleShot(60000, &loop, [&] { loop.exit(1); });
+    EXPECT_EQ(loop.exec(), 0) << "walk of " << root.toStdString() << " did not end";
+    return out;
 }
 
 TEST(MibAgentWalk, StandardSubtreesMapToOurObjects)
 {
     // The database first: it owns net-snmp's MIB set-up; the session layer comes after it.
     const MibDatabase& database = MibDatabase::instance();
-    init_snmp("trendwick-test");
-
     TestAgent agent;
     QString error;
     ASSERT_TRUE(agent.start(&error)) << error.toStdString();
 
+    // The type name on the wire that may carry an object of each MIB base type.
+    const QHash<int, QString> carrier{{TYPE_INTEGER, "INTEGER"},         {TYPE_INTEGER32, "INTEGER"},
+                                      {TYPE_OCTETSTR, "OCTET STRING"},   {TYPE_BITSTRING, "OCTET STRING"},
+                                      {TYPE_OBJID, "OBJECT IDENTIFIER"}, {TYPE_IPADDR, "IpAddress"},
+                                      {TYPE_NETADDR, "IpAddress"},       {TYPE_COUNTER, "Counter32"},
+                                      {TYPE_GAUGE, "Gauge32"},           {TYPE_UNSIGNED32, "Gauge32"},
+                                      {TYPE_UINTEGER, "Gauge32"},        {TYPE_TIMETICKS, "TimeTicks"},
+                                      {TYPE_COUNTER64, "Counter64"},     {TYPE_OPAQUE, "Opaque"}};
     int served = 0;
     int matched = 0;
     QStringList misses;
     for (const char* subtree :
          {"1.3.6.1.2.1.1", "1.3.6.1.2.1.2", "1.3.6.1.2.1.11", "1.3.6.1.2.1.25", "1.3.6.1.2.1.31"}) {
-        std::vector<Binding> bindings;
-        ASSERT_TRUE(walk(agent, QString::fromLatin1(subtree), bindings)) << subtree;
-        for (const Binding& b : bindings) {
+        for (const auto& [oid, type] : walk(agent, QString::fromLatin1(subtree))) {
             ++served;
-            const OIDInfo info = database.lookup(b.oid);
+            const OIDInfo info = database.lookup(oid);
             const tree* node = database.nodeForOID(info.dottedOID);
             const bool isInstance = !info.defaultIndex.isEmpty() && !info.syntaxName.isEmpty() &&
-                                    b.oid == info.dottedOID + '.' + info.defaultIndex;
-            if (node && isInstance && typeAgrees(b.type, node->type))
+                                    oid == info.dottedOID + '.' + info.defaultIndex;
+            if (node && isInstance && carrier.value(node->type) == type)
                 ++matched;
             else
-                misses << QStringLiteral("%1 (wire type %2, MIB %3 %4)")
-                              .arg(b.oid)
-                              .arg(b.type)
-                              .arg(info.fullName, info.syntaxName);
+                misses << QStringLiteral("%1 (wire %2, MIB %3 %4)")
+                              .arg(oid, type, info.fullName, info.syntaxName);
         }
     }
     ASSERT_GT(served, 100) << "the agent served too little to judge";

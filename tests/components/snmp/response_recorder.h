@@ -6,7 +6,6 @@
 #include <QList>
 #include <QObject>
 #include <QTest>
-#include <ostream>
 #include <qt_print.h>
 
 struct RecordedResponse {
@@ -22,13 +21,13 @@ struct RecordedResponse {
 /// Collects every Response of a session, also keyed by tag (the last one per tag).
 class ResponseRecorder {
 public:
-    explicit ResponseRecorder(SNMPSession& session) : m_session(session)
+    explicit ResponseRecorder(SNMPSession& session)
     {
         QObject::connect(
             &session, &SNMPSession::Response, &m_context,
-            [this](const QString& address, const QString& oid, qint32 code, const QString& value,
-                   const QString& tag, const QString& type) {
-                answers.push_back({address, oid, code, value, tag, type, m_session.ResponseStatus()});
+            [this, &session](const QString& address, const QString& oid, qint32 code, const QString& value,
+                             const QString& tag, const QString& type) {
+                answers.push_back({address, oid, code, value, tag, type, session.ResponseStatus()});
                 byTag.insert(tag, answers.back());
             });
     }
@@ -41,6 +40,5 @@ public:
     QHash<QString, RecordedResponse> byTag;
 
 private:
-    SNMPSession& m_session;
     QObject m_context;
 };

@@ -30,8 +30,7 @@ bool readElement(const QByteArray& bytes, int position, Element* element)
         const int digits = length & 0x7f;
         if (digits < 1 || digits > 3 || content + digits > bytes.size())
             return false;
-        length = 0;
-        for (int i = 0; i < digits; ++i)
+        for (length = 0; content < position + 2 + digits;)
             length = (length << 8) | quint8(bytes[content++]);
     }
     *element = {position, content, content + length};
@@ -49,9 +48,9 @@ public:
         TooBig,       ///< tooBig for any PDU with more than maxVariables variables, else Echo
     };
 
-    explicit FakeAgent(Mode mode, int maxVariables = 0) : m_mode(mode), m_maxVariables(maxVariables)
+    explicit FakeAgent(Mode mode, int maxVariables = 0)
+        : m_mode(mode), m_maxVariables(maxVariables), m_fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0))
     {
-        m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -62,11 +61,7 @@ public:
         m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
         QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { answer(); });
     }
-    ~FakeAgent()
-    {
-        m_notifier.reset();
-        ::close(m_fd);
-    }
+    ~FakeAgent() { m_notifier.reset(), ::close(m_fd); }
     FakeAgent(const FakeAgent&) = delete;
     FakeAgent& operator=(const FakeAgent&) = delete;
 
@@ -82,9 +77,7 @@ private:
         socklen_t fromLength = sizeof(from);
         const ssize_t got =
             ::recvfrom(m_fd, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
-        if (got <= 0)
-            return;
-        QByteArray packet(buffer, int(got));
+        QByteArray packet(buffer, int(std::max<ssize_t>(got, 0)));
 
         // Message { version, community, PDU { request-id, error-status, error-index, varbinds } }:
         // the message and the PDU are entered, the others stepped over.
@@ -95,25 +88,21 @@ private:
                 return;
             position = i == MESSAGE || i == PDU ? part[i].content : part[i].end;
         }
-        const Element &pdu = part[PDU], &errorStatus = part[ERROR_STATUS], &list = part[LIST];
         QList<Element> variables;
-        for (int position = list.content; position < list.end; position = variables.last().end) {
-            Element variable;
-            if (!readElement(packet, position, &variable))
+        for (int position = part[LIST].content; position < part[LIST].end; position = variables.last().end) {
+            if (!readElement(packet, position, &variables.emplace_back()))
                 return;
-            variables << variable;
         }
         requestSizes << int(variables.size());
 
-        packet[pdu.start] = char(0xa2);
+        packet[part[PDU].start] = char(0xa2); // GetResponse
         Element name;
         if (m_mode == Mode::TooBig && variables.size() > m_maxVariables)
-            packet[errorStatus.content] = 1;
+            packet[part[ERROR_STATUS].content] = 1;
         if (m_mode == Mode::RenameFirst && readElement(packet, variables[0].content, &name))
             packet[name.end - 1] = char(packet[name.end - 1] + 1);
         if (m_mode == Mode::SwapFirstTwo && variables.size() >= 2) {
-            const Element& first = variables[0];
-            const Element& second = variables[1];
+            const Element &first = variables[0], &second = variables[1];
             const QByteArray swapped = packet.mid(second.start, second.end - second.start) +
                                        packet.mid(first.start, first.end - first.start);
             packet.replace(first.start, second.end - first.start, swapped);
@@ -124,7 +113,7 @@ private:
 
     Mode m_mode;
     int m_maxVariables;
-    int m_fd = -1;
+    int m_fd;
     quint16 m_port = 0;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
