@@ -62,28 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(SnmpSessionTest, WalkOfAControlledTableVisitsExactlyItsRows)
-{
-    m_agent.setTable({{1, "uplink", 10}, {7, "spare", 70}, {12, QString(), 120}});
-    const QString column = TestAgent::tableColumnOid(TestAgent::TABLE_DESCRIPTION);
-    QStringList seen;
-    bool ended = false;
-    QObject context;
-    // The index dialog's walk: follow every answer that is still inside the column.
-    QObject::connect(&m_session, &SNMPSession::Response, &context,
-                     [&](const QString& address, const QString& oid, qint32, const QString& value,
-                         const QString&, const QString&) {
-                         if (!oid.startsWith(column + QLatin1Char('.')))
-                             return void(ended = true);
-                         seen << oid.mid(column.size() + 1) + QLatin1Char('=') + value;
-                         m_session.setOID(oid);
-                         m_session.SendGetNext(address);
-                     });
-    get(column, QString(), true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 20000));
-    EXPECT_EQ(seen, QStringList({"1=uplink", "7=spare", "12="}));
-}
-
 TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
 {
     ResponseRecorder recorder(m_session);
@@ -106,32 +84,6 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
     EXPECT_EQ(withStatus(recorder.answers.mid(200), SNMPSession::RESPONSE_OK), 5000);
     EXPECT_EQ(recorder.byTag.size(), 5200);
     EXPECT_EQ(recorder.byTag.value("up 4998").value, "trendwick-test-agent");
-}
-
-TEST_F(SnmpSessionTest, BlockingRequestsRaiseResponseBeforeTheyReturn)
-{
-    // The window's probe: its handler copies the answered OID into the session.
-    int raised = 0;
-    QObject context;
-    QObject::connect(&m_session, &SNMPSession::Response, &context,
-                     [&](const QString&, const QString& oid, qint32, const QString&, const QString&,
-                         const QString&) { ++raised, m_session.setOID(oid); });
-    m_session.setAsynchronous(false);
-    get("1.3.6.1.2.1.1.2.0", "AddMIB");
-    EXPECT_EQ(raised, 1);
-    EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_OK);
-    EXPECT_TRUE(m_session.ResponseValue().startsWith(QLatin1String("1.3.6.1.4.1."))) << "sysObjectID";
-
-    get(IfInOctets, "AddMIB", true);
-    EXPECT_TRUE(raised == 2 && m_session.OID().startsWith(IfInOctets + '.')) << m_session.OID().toStdString();
-
-    // A blocking request that nobody answers returns after its time-out, also with a Response.
-    setPatience(100, 0);
-    m_agent.stop();
-    get(SysUpTime, "AddMIB");
-    EXPECT_EQ(raised, 3);
-    EXPECT_EQ(m_session.ResponseStatus(), SNMPSession::RESPONSE_TIMEOUT);
-    EXPECT_EQ(m_session.OID() + m_session.ResponseValue(), QString()) << "the handler copied the empty OID";
 }
 
 TEST_F(SnmpSessionTest, MissingObjectsFailAloneInsideABatchInBothVersions)
