@@ -1,19 +1,140 @@
-// The session component against a real snmpd on loopback.
-#include "response_recorder.h"
+// The session component against a real snmpd on loopback, and against a fake agent for the
+// replies snmpd never sends.
+#include "mib_database.h"
+#include "netsnmp_library.h"
 #include "snmp_session.h"
 #include "test_agent.h"
 
+#include <QEventLoop>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
+#include <numeric>
+#include <qt_print.h>
 #include <tuple>
+
+#include <arpa/inet.h>
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
 
 namespace {
 
 const QString SysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString IfInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10");
+
+struct RecordedResponse {
+    QString address;
+    QString oid;
+    qint32 code = 0;
+    QString value;
+    QString tag;
+    QString type;
+    qint32 status = 0; ///< ResponseStatus() while the signal was being handled
+};
+
+/// Collects every Response of a session, also keyed by tag (the last one per tag).
+class ResponseRecorder {
+public:
+    explicit ResponseRecorder(SNMPSession& session)
+    {
+        QObject::connect(
+            &session, &SNMPSession::Response, &m_context,
+            [this, &session](const QString& address, const QString& oid, qint32 code, const QString& value,
+                             const QString& tag, const QString& type) {
+                answers.push_back({address, oid, code, value, tag, type, session.ResponseStatus()});
+                byTag.insert(tag, answers.back());
+            });
+    }
+    bool waitFor(int count, int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([&] { return answers.size() >= count; }, timeoutMs);
+    }
+
+    QList<RecordedResponse> answers;
+    QHash<QString, RecordedResponse> byTag;
+
+private:
+    QObject m_context;
+};
+
+/// A misbehaving agent on a loopback port, on net-snmp's own server side. It answers every GET
+/// or GET-NEXT with the request's own variables (NULL values), changed as its mode says.
+class FakeAgent final {
+public:
+    enum class Mode {
+        RenameFirst,  ///< the first variable's name is changed
+        SwapFirstTwo, ///< the first two variables trade places
+        TooBig,       ///< tooBig for any PDU with more than maxVariables variables, else the echo
+    };
+
+    explicit FakeAgent(Mode mode, int maxVariables = 0) : m_mode(mode), m_maxVariables(maxVariables)
+    {
+        InitNetSnmpLibrary();
+        netsnmp_session settings;
+        snmp_sess_init(&settings);
+        settings.callback = &FakeAgent::received;
+        settings.callback_magic = this;
+        netsnmp_transport* transport = netsnmp_transport_open_server("snmp", "udp:127.0.0.1:0");
+        m_session = snmp_sess_add(&settings, transport, nullptr, nullptr);
+        sockaddr_in address{};
+        socklen_t length = sizeof(address);
+        ::getsockname(transport->sock, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        m_notifier = std::make_unique<QSocketNotifier>(transport->sock, QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this](QSocketDescriptor socket) {
+            fd_set readable;
+            FD_ZERO(&readable);
+            FD_SET(int(socket), &readable);
+            snmp_sess_read(m_session, &readable);
+        });
+    }
+    ~FakeAgent() { m_notifier.reset(), snmp_sess_close(m_session); }
+    FakeAgent(const FakeAgent&) = delete;
+    FakeAgent& operator=(const FakeAgent&) = delete;
+
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    /// Number of variables in each request PDU received, in order of arrival.
+    QList<int> requestSizes;
+
+private:
+    static int received(int operation, netsnmp_session*, int, netsnmp_pdu* request, void* magic)
+    {
+        auto* self = static_cast<FakeAgent*>(magic);
+        if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE)
+            return 1;
+        netsnmp_pdu* reply = snmp_clone_pdu(request);
+        reply->command = SNMP_MSG_RESPONSE;
+        int count = 0;
+        for (netsnmp_variable_list* v = reply->variables; v; v = v->next_variable)
+            ++count;
+        self->requestSizes << count;
+        netsnmp_variable_list* first = reply->variables;
+        if (self->m_mode == Mode::TooBig && count > self->m_maxVariables)
+            reply->errstat = SNMP_ERR_TOOBIG;
+        if (self->m_mode == Mode::RenameFirst)
+            ++first->name[first->name_length - 1];
+        if (self->m_mode == Mode::SwapFirstTwo && count >= 2) {
+            reply->variables = first->next_variable;
+            first->next_variable = reply->variables->next_variable;
+            reply->variables->next_variable = first;
+        }
+        if (!snmp_sess_send(self->m_session, reply))
+            snmp_free_pdu(reply);
+        return 1;
+    }
+
+    Mode m_mode;
+    int m_maxVariables;
+    void* m_session = nullptr;
+    quint16 m_port = 0;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
 
 // Every field of an answer in one line, so an expectation compares (and reports) them all at once.
 std::string line(const RecordedResponse& a)
@@ -226,4 +347,98 @@ TEST_F(SnmpSessionTest, CloseSessionFromAHandlerDropsTheRestAndLaterRequestsWork
     get(SysUpTime, QStringLiteral("after"));
     ASSERT_TRUE(recorder.waitFor(1));
     EXPECT_EQ(recorder.answers.first().status, SNMPSession::RESPONSE_OK);
+}
+
+TEST_F(SnmpSessionTest, OnlyAReplyWithTheRequestedVariablesIsAccepted)
+{
+    setPatience(300, 0);
+    for (const auto mode : {FakeAgent::Mode::RenameFirst, FakeAgent::Mode::SwapFirstTwo}) {
+        SCOPED_TRACE(int(mode));
+        FakeAgent agent(mode);
+        ResponseRecorder recorder(m_session);
+        get(SysUpTime, "uptime", false, agent.address());
+        get("1.3.6.1.2.1.1.5.0", "name", false, agent.address());
+        ASSERT_TRUE(recorder.waitFor(2));
+        for (const RecordedResponse& answer : std::as_const(recorder.answers))
+            EXPECT_EQ(
+                line(answer),
+                line({agent.address(), {}, -1, {}, answer.tag, "badReply", SNMPSession::RESPONSE_BAD_REPLY}));
+        EXPECT_EQ(agent.requestSizes, QList<int>{2}) << "both requests travelled in one PDU";
+    }
+}
+
+TEST_F(SnmpSessionTest, TooBigHalvesTheBatchUntilItFits)
+{
+    setPatience(300, 0);
+    FakeAgent agent(FakeAgent::Mode::TooBig, 5);
+    ResponseRecorder recorder(m_session);
+    for (int i = 1; i <= 40; ++i)
+        get(IfInOctets + QStringLiteral(".%1").arg(i), QString::number(i), false, agent.address());
+    ASSERT_TRUE(recorder.waitFor(40));
+    EXPECT_EQ(recorder.byTag.size(), 40);
+    for (const RecordedResponse& a : std::as_const(recorder.answers))
+        EXPECT_EQ(
+            line(a),
+            line(
+                {agent.address(), IfInOctets + '.' + a.tag, 0, {}, a.tag, "NULL", SNMPSession::RESPONSE_OK}));
+    // One PDU of 40 first; then halves (sent side by side) until they fit, never growing back
+    // within so few replies; every request was finally answered from a PDU the agent accepted.
+    const QList<int> sizes = agent.requestSizes;
+    EXPECT_EQ(sizes.value(0), 40);
+    EXPECT_TRUE(std::is_sorted(sizes.rbegin(), sizes.rend())) << "sizes never grow";
+    EXPECT_EQ(std::accumulate(sizes.begin(), sizes.end(), 0,
+                              [](int sum, int size) { return sum + (size <= 5 ? size : 0); }),
+              40);
+
+    // A single variable that is still too big is an error.
+    FakeAgent tiny(FakeAgent::Mode::TooBig, 0);
+    get(SysUpTime, "alone", false, tiny.address());
+    ASSERT_TRUE(recorder.waitFor(41));
+    EXPECT_EQ(line(recorder.answers.last()),
+              line({tiny.address(), {}, 1, {}, "alone", "tooBig", SNMPSession::RESPONSE_ERROR}));
+}
+
+// Checks our MIB text against the agent: every OID that snmpd serves in the standard subtrees
+// should belong to a leaf object of our modules whose syntax matches the value's type on the wire.
+TEST_F(SnmpSessionTest, OurMibsDescribeWhatTheAgentServes)
+{
+    const MibDatabase& database = MibDatabase::instance();
+    // The type name on the wire that may carry an object of each MIB base type.
+    const QHash<int, QString> carrier{{TYPE_INTEGER, "INTEGER"},         {TYPE_INTEGER32, "INTEGER"},
+                                      {TYPE_OCTETSTR, "OCTET STRING"},   {TYPE_BITSTRING, "OCTET STRING"},
+                                      {TYPE_OBJID, "OBJECT IDENTIFIER"}, {TYPE_IPADDR, "IpAddress"},
+                                      {TYPE_NETADDR, "IpAddress"},       {TYPE_COUNTER, "Counter32"},
+                                      {TYPE_GAUGE, "Gauge32"},           {TYPE_UNSIGNED32, "Gauge32"},
+                                      {TYPE_UINTEGER, "Gauge32"},        {TYPE_TIMETICKS, "TimeTicks"},
+                                      {TYPE_COUNTER64, "Counter64"},     {TYPE_OPAQUE, "Opaque"}};
+    QString root;
+    int served = 0;
+    QStringList misses;
+    QEventLoop loop; // a waiting loop, not polling: thousands of round trips in a row
+    QObject::connect(&m_session, &SNMPSession::Response, &loop,
+                     [&](const QString& address, const QString& oid, qint32, const QString&, const QString&,
+                         const QString& type) {
+                         if (!oid.startsWith(root + '.'))
+                             return loop.exit(0);
+                         ++served;
+                         const OIDInfo info = database.lookup(oid);
+                         const tree* node = database.nodeForOID(info.dottedOID);
+                         if (!node || info.syntaxName.isEmpty() || info.defaultIndex.isEmpty() ||
+                             oid != info.dottedOID + '.' + info.defaultIndex ||
+                             carrier.value(node->type) != type)
+                             misses << QStringLiteral("%1 (wire %2, MIB %3 %4)")
+                                           .arg(oid, type, info.fullName, info.syntaxName);
+                         m_session.setOID(oid);
+                         m_session.SendGetNext(address);
+                     });
+    for (const char* subtree :
+         {"1.3.6.1.2.1.1", "1.3.6.1.2.1.2", "1.3.6.1.2.1.11", "1.3.6.1.2.1.25", "1.3.6.1.2.1.31"}) {
+        get(root = QLatin1String(subtree), QString(), true);
+        QTimer::singleShot(60000, &loop, [&] { loop.exit(1); });
+        ASSERT_EQ(loop.exec(), 0) << "walk of " << subtree << " did not end";
+    }
+    ASSERT_GT(served, 100) << "the agent served too little to judge";
+    EXPECT_LE(misses.size() * 100, served * 5) << misses.size() << " of " << served << " missed:\n"
+                                               << misses.join('\n').toStdString();
+    EXPECT_FALSE(database.lookup("sysDescr").description.isEmpty()) << "descriptions survive the session";
 }
