@@ -97,13 +97,10 @@ TEST_F(ValueLogTest, UnwritableLogIsSkippedAndResumed)
 TEST(DefaultFileNames, FollowTitleThenDefinitionFileThenTrendwick)
 {
     const QString folder = DataFolder() + QLatin1Char('/');
-    EXPECT_EQ(EffectiveLogFilename(QString(), "Core/Edge: 1", "/graphs/x.Trendwick"),
-              folder + "Core_Edge__1.csv");
     EXPECT_EQ(EffectiveLogFilename(QString(), QString(), "/graphs/my graph.v2.Trendwick"),
               folder + "my_graph.v2.csv");
+    EXPECT_EQ(EffectiveAutoPublishFilename(QString(), "Core/Edge: 1", "/graphs/x.Trendwick"),
+              folder + "Core_Edge__1.htm");
     EXPECT_EQ(EffectiveLogFilename(QString(), QString(), QString()), folder + "Trendwick.csv");
     EXPECT_EQ(EffectiveLogFilename("/tmp/set.log", "Core", QString()), QStringLiteral("/tmp/set.log"));
-    EXPECT_EQ(EffectiveAutoPublishFilename(QString(), "Core/Edge: 1", QString()),
-              folder + "Core_Edge__1.htm");
-    EXPECT_EQ(EffectiveAutoPublishFilename("page.html", QString(), QString()), QStringLiteral("page.html"));
 }
