@@ -1,14 +1,11 @@
 // The tree model, the search rules and the browser control over the real MIB set.
 #include "mib_database.h"
-#include "mib_tree.h"
 #include "mib_tree_model.h"
 #include "mib_tree_search.h"
 #include "oid_details_widget.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -94,21 +91,8 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
     EXPECT_EQ(search.find("noSuchThingAnywhere", nullptr, D::Next).node, nullptr);
 }
 
-TEST(MIBTreeControl, SearchesAndShowsDetails)
+TEST(OIDDetailsWindow, ShowsTheObjectAndIsFreedWhenClosed)
 {
-    // The search walks through matches and stays put when nothing matches.
-    MIBTree control;
-    control.LoadTree();
-    auto* text = control.findChild<QLineEdit*>("MIBSearchText");
-    ASSERT_NE(text, nullptr);
-    text->setText("ifHCOutOctets");
-    ASSERT_TRUE(control.findNext());
-    text->setText("noSuchThingAnywhere");
-    EXPECT_FALSE(control.findNext());
-    EXPECT_EQ(control.findChild<QLabel*>("MIBSearchStatus")->text(), "Not found");
-    EXPECT_EQ(control.SelectedDetails().DottedOID(), "1.3.6.1.2.1.31.1.1.1.10");
-
-    // The details window shows the object, and closing it frees it.
     OIDDetails details;
     details.Lookup("IF-MIB:ifHighSpeed");
     QPointer<QWidget> window = details.ShowDetails();

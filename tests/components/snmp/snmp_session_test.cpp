@@ -191,7 +191,6 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
     for (int i = 0; i < 200; ++i)
         get(i % 2 ? SysUpTime : IfInOctets + QStringLiteral(".1"), QString::number(i), i % 3 == 0);
     ASSERT_TRUE(recorder.waitFor(200));
-    EXPECT_EQ(recorder.byTag.size(), 200) << "every request is answered once";
     // No OID in a time-out, so a walk that follows the answers ends.
     for (const RecordedResponse& a : std::as_const(recorder.answers))
         EXPECT_EQ(line(a),
@@ -203,7 +202,7 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
         get(i % 2 ? SysUpTime : QStringLiteral("1.3.6.1.2.1.1.5.0"), QStringLiteral("up %1").arg(i));
     ASSERT_TRUE(recorder.waitFor(5200, 60000));
     EXPECT_EQ(withStatus(recorder.answers.mid(200), SNMPSession::RESPONSE_OK), 5000);
-    EXPECT_EQ(recorder.byTag.size(), 5200);
+    EXPECT_EQ(recorder.byTag.size(), 5200) << "every request is answered once";
     EXPECT_EQ(recorder.byTag.value("up 4998").value, "trendwick-test-agent");
 }
 

@@ -59,12 +59,6 @@ TEST_F(GraphDefinitionTest, GoldenFileRebuildsTheGraphAndIsWrittenBackUnchanged)
     EXPECT_EQ(definition.Filename(), file);
     EXPECT_EQ(QString::fromUtf8(FileBytes(file)),
               QString::fromUtf8(FileBytes(FixturePath("round_trip.Trendwick"))));
-
-    // Without logging and publishing their file names are left out.
-    FakeGraphHost plain(clock, settings);
-    const QString plainText = GraphDefinition(plain).GetXML();
-    EXPECT_TRUE(plainText.contains("LoggingEnabled=\"FALSE\" AutoPublishEnabled=\"FALSE\" SNMPTimeout"))
-        << plainText.toStdString();
 }
 
 TEST_F(GraphDefinitionTest, LabelsAndInstancesKeepAwkwardTextThroughTheFile)
