@@ -1,4 +1,4 @@
-// The tree model, the search rules and the browser control over the real MIB set.
+// The tree model, the search rules and the details window over the real MIB set.
 #include "mib_database.h"
 #include "mib_tree_model.h"
 #include "mib_tree_search.h"
