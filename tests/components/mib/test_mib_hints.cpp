@@ -1,7 +1,6 @@
 #include "mib_database.h"
 #include "mib_hints.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@ static QString line(const MibHint& hint)
 TEST(MibHints, ParsesLinesAndMergesFieldByField)
 {
     MibHints hints;
-    hints.loadText("# comment\n"
-                   "\n"
+    hints.loadText("# comment\n\n"
                    "ifInOctets | COUNTER32 | Bps,bps=*8 | IF-MIB:ifDescr |\n"
                    "  HOST-RESOURCES-MIB::hrProcessorLoad|GAUGE32|%\n"
                    "| orphan | fields\n");
@@ -30,42 +28,31 @@ TEST(MibHints, ParsesLinesAndMergesFieldByField)
     EXPECT_FALSE(hints.loadFile("/nonexistent/trendwick-hints.txt"));
 }
 
-static void writeFile(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
 TEST(MibHints, UserFolderComesFirst)
 {
     // Given a user folder with its own module and a hints file that overrides a shipped hint,
     QTemporaryDir user;
-    ASSERT_TRUE(user.isValid());
-    writeFile(user.filePath("TRENDWICK-TEST-MIB.txt"),
-              "TRENDWICK-TEST-MIB DEFINITIONS ::= BEGIN\n"
-              "IMPORTS MODULE-IDENTITY, OBJECT-TYPE, Gauge32, enterprises FROM SNMPv2-SMI;\n"
-              "twTest MODULE-IDENTITY LAST-UPDATED \"202601010000Z\" ORGANIZATION \"t\"\n"
-              "    CONTACT-INFO \"t\" DESCRIPTION \"Test objects.\" ::= { enterprises 99997 }\n"
-              "twTemperature OBJECT-TYPE SYNTAX Gauge32 UNITS \"degC\" MAX-ACCESS read-only\n"
-              "    STATUS current DESCRIPTION \"A temperature.\" ::= { twTest 1 }\n"
-              "END\n");
-    writeFile(user.filePath("trendwick-hints.txt"), "ifInOctets | | Mbps=*8/1000000 |\n"
-                                                    "twTemperature | | degF=*9/5+32,degC |\n");
-    QStringList folders = MibDatabase::defaultFolders();
-    folders.prepend(user.path());
-
+    const std::pair<const char*, QByteArray> files[] = {
+        {"TRENDWICK-TEST-MIB.txt",
+         "TRENDWICK-TEST-MIB DEFINITIONS ::= BEGIN\n"
+         "IMPORTS MODULE-IDENTITY, OBJECT-TYPE, Gauge32, enterprises FROM SNMPv2-SMI;\n"
+         "twTest MODULE-IDENTITY LAST-UPDATED \"202601010000Z\" ORGANIZATION \"t\"\n"
+         "    CONTACT-INFO \"t\" DESCRIPTION \"Test objects.\" ::= { enterprises 99997 }\n"
+         "twTemperature OBJECT-TYPE SYNTAX Gauge32 UNITS \"degC\" MAX-ACCESS read-only\n"
+         "    STATUS current DESCRIPTION \"A temperature.\" ::= { twTest 1 }\nEND\n"},
+        {"trendwick-hints.txt", "ifInOctets | | Mbps=*8/1000000 |\ntwTemperature | | degF=*9/5+32,degC |\n"}};
+    for (const auto& [name, text] : files) {
+        QFile file(user.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    }
     // when a database reads it before the shipped folders,
-    const MibDatabase database(folders);
+    const MibDatabase database(QStringList{user.path()} + MibDatabase::defaultFolders());
 
     // its hints win field by field and its module resolves.
     const OIDInfo octets = database.lookup("ifInOctets");
-    EXPECT_EQ(octets.unitChoices, "Mbps=*8/1000000");
-    EXPECT_EQ(octets.calculationHint, "COUNTER32");
+    EXPECT_EQ(octets.unitChoices + ' ' + octets.calculationHint, "Mbps=*8/1000000 COUNTER32");
     const OIDInfo temperature = database.lookup("TRENDWICK-TEST-MIB:twTemperature");
-    EXPECT_EQ(temperature.dottedOID, "1.3.6.1.4.1.99997.1");
-    EXPECT_EQ(temperature.units, "degC");
-    EXPECT_EQ(temperature.unitChoices, "degF=*9/5+32,degC");
-    EXPECT_EQ(temperature.calculationHint, "GAUGE32");
-    EXPECT_EQ(database.folders().first(), user.path());
+    EXPECT_EQ(QStringList({temperature.dottedOID, temperature.units, temperature.unitChoices,
+                           temperature.calculationHint}),
+              QStringList({"1.3.6.1.4.1.99997.1", "degC", "degF=*9/5+32,degC", "GAUGE32"}));
 }

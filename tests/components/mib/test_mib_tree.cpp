@@ -1,17 +1,12 @@
-// The tree model, the search rules and the browser control over the real MIB set.
+// The tree model, the search rules and the details window over the real MIB set.
 #include "mib_database.h"
-#include "mib_tree.h"
 #include "mib_tree_model.h"
 #include "mib_tree_search.h"
 #include "oid_details_widget.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
-#include <QSignalSpy>
-#include <QTreeView>
 #include <gtest/gtest.h>
 
 static const MibDatabase& db()
@@ -24,15 +19,10 @@ TEST(MibTreeModel, PassesTheModelTesterAndFindsNodesByOID)
     MibTreeModel model(db());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
-    // Top level: the roots in sub-identifier order (ccitt, iso, joint-iso-ccitt).
-    ASSERT_GE(model.rowCount(), 2);
-    EXPECT_EQ(model.index(1, 0).data(MibTreeModel::DottedOIDRole).toString(), "1");
-
     // Down to ifInOctets and back up: labels follow the qualified name.
     const QModelIndex octets = model.indexForOID("1.3.6.1.2.1.2.2.1.10");
     ASSERT_TRUE(octets.isValid());
-    EXPECT_EQ(octets.data().toString() + ' ' + octets.data(MibTreeModel::DottedOIDRole).toString(),
-              "ifInOctets (10) 1.3.6.1.2.1.2.2.1.10");
+    EXPECT_EQ(octets.data().toString(), "ifInOctets (10)");
     QStringList labels;
     for (QModelIndex i = octets; i.isValid(); i = i.parent())
         labels.prepend(MibDatabase::label(MibTreeModel::nodeAt(i)));
@@ -52,6 +42,17 @@ TEST(MibTreeModel, PassesTheModelTesterAndFindsNodesByOID)
     // An instance OID lands on its object; an unknown first arc on nothing.
     EXPECT_EQ(model.indexForOID(".1.3.6.1.2.1.2.2.1.10.7"), octets);
     EXPECT_FALSE(model.indexForOID("9.9").isValid());
+
+    // What the tree dialog hands back (FullName) must look up to the node the user chose.
+    QStringList wrong;
+    for (const tree* node : db().preorder()) {
+        const OIDInfo info = db().describe(node);
+        const QString back = db().lookup(info.fullName).dottedOID;
+        if (back != MibDatabase::dottedOID(node))
+            wrong << info.fullName + " -> " + back;
+    }
+    EXPECT_GT(db().preorder().size(), 800u);
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join('\n').toStdString();
 }
 
 TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
@@ -72,8 +73,7 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
     ASSERT_NE(last.node, nullptr);
     EXPECT_TRUE(last.wrapped);
     const auto again = search.find("inoctets", last.node, D::Next);
-    EXPECT_EQ(again.node, octets);
-    EXPECT_TRUE(again.wrapped);
+    EXPECT_TRUE(again.node == octets && again.wrapped);
 
     // "MODULE:name" means that exact name.
     EXPECT_FALSE(search.matches("IF-MIB:InOctets", octets));
@@ -88,85 +88,20 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
     EXPECT_FALSE(search.matches("1.3.6.1.2.1.25.3.3", db().nodeForOID("1.3.6.1.2.1.25.3.30")));
     // Past the known tree the deepest node on the path is offered.
     EXPECT_EQ(search.find("1.3.6.1.2.1.2.2.1.10.4", nullptr, D::Next).node, octets);
-
-    for (const char* nothing : {"noSuchThingAnywhere", "   "})
-        EXPECT_EQ(search.find(nothing, nullptr, D::Next).node, nullptr) << nothing;
+    EXPECT_EQ(search.find("noSuchThingAnywhere", nullptr, D::Next).node, nullptr);
 }
 
-TEST(MIBTreeControl, ExpandsSelectsAndSearches)
+TEST(OIDDetailsWindow, ShowsTheObjectAndIsFreedWhenClosed)
 {
-    MIBTree control;
-    control.LoadTree();
-    QSignalSpy changed(&control, &MIBTree::selectionChanged);
-
-    // Given the details of a looked-up object, the control opens the tree there.
-    OIDDetails details;
-    details.Lookup("HOST-RESOURCES-MIB:hrProcessorLoad");
-    control.ExpandToOID(details.DottedOID());
-    control.SelectDetails(details);
-    EXPECT_EQ(control.SelectedDetails().DottedOID() + ' ' + control.SelectedDetails().FullName(),
-              details.DottedOID() + " HOST-RESOURCES-MIB:hrProcessorLoad");
-    EXPECT_TRUE(control.view()->isExpanded(control.view()->currentIndex().parent()));
-    EXPECT_GE(changed.count(), 1);
-
-    // An instance OID selects its object.
-    control.ExpandToOID("1.3.6.1.2.1.1.3.0");
-    EXPECT_EQ(control.SelectedDetails().ObjectName(), "sysUpTime");
-
-    // The search bar appears on request and walks through matches.
-    auto* text = control.findChild<QLineEdit*>("MIBSearchText");
-    ASSERT_NE(text, nullptr);
-    EXPECT_FALSE(text->isVisibleTo(&control));
-    control.SearchTree(true);
-    EXPECT_TRUE(text->isVisibleTo(&control));
-    text->setText("ifHCOutOctets");
-    ASSERT_TRUE(control.findNext());
-    EXPECT_EQ(control.SelectedDetails().DottedOID(), "1.3.6.1.2.1.31.1.1.1.10");
-    text->setText("noSuchThingAnywhere");
-    EXPECT_FALSE(control.findNext());
-    EXPECT_EQ(control.findChild<QLabel*>("MIBSearchStatus")->text(), "Not found");
-    EXPECT_EQ(control.SelectedDetails().DottedOID(), "1.3.6.1.2.1.31.1.1.1.10");
-    control.SearchTree(false);
-    EXPECT_FALSE(text->isVisibleTo(&control));
-
-    // Nothing selected yet reads as empty details.
-    MIBTree fresh;
-    EXPECT_EQ(fresh.SelectedDetails().DottedOID(), "");
-}
-
-TEST(OIDDetailsDisplay, DisplayOIDAndShowDetails)
-{
-    OIDDetailsWidget display;
-    display.DisplayOID("1.3.6.1.2.1.2.2.1.10");
-    EXPECT_EQ(display.shownInfo().objectName + ' ' + display.shownInfo().syntaxName, "ifInOctets Counter32");
-    display.DisplayOID("");
-    EXPECT_EQ(display.shownInfo().dottedOID, "");
-
     OIDDetails details;
     details.Lookup("IF-MIB:ifHighSpeed");
     QPointer<QWidget> window = details.ShowDetails();
-    ASSERT_FALSE(window.isNull());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "IF-MIB:ifHighSpeed");
     auto* shown = qobject_cast<OIDDetailsWidget*>(window.data());
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->shownInfo().units, details.Units());
-    // Closing the window frees it.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle() + ' ' + shown->shownInfo().units,
+              "IF-MIB:ifHighSpeed " + details.Units());
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
-}
-
-TEST(MibTreeModel, EveryNodeReadsBackThroughItsFullName)
-{
-    // What the tree dialog hands back (FullName) must look up to the node the user chose.
-    QStringList wrong;
-    for (const tree* node : db().preorder()) {
-        const OIDInfo info = db().describe(node);
-        const QString back = db().lookup(info.fullName).dottedOID;
-        if (back != MibDatabase::dottedOID(node))
-            wrong << info.fullName + " -> " + back;
-    }
-    EXPECT_GT(db().preorder().size(), 800u);
-    EXPECT_TRUE(wrong.isEmpty()) << wrong.join('\n').toStdString();
 }

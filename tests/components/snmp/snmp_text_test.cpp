@@ -54,10 +54,8 @@ TEST(SnmpText, AgentAddressIsNumericIPv4WithOptionalPort)
 
 TEST(SnmpText, StringsAreTextUnlessTheyHoldUnprintableBytes)
 {
-    EXPECT_EQ(bytesText(QByteArray("eth0 uplink")), QStringLiteral("eth0 uplink"));
     EXPECT_EQ(bytesText(QByteArray()), QString());
-    EXPECT_EQ(bytesText(QStringLiteral("Grüße").toUtf8()), QStringLiteral("Grüße"));
-    EXPECT_EQ(bytesText(QByteArray("two\tcolumns\r\n")), QStringLiteral("two\tcolumns\r\n"));
+    EXPECT_EQ(bytesText(QStringLiteral("Grüße\tcolumns\r\n").toUtf8()), QStringLiteral("Grüße\tcolumns\r\n"));
     // A C string's terminating zero is dropped, not shown.
     EXPECT_EQ(bytesText(QByteArray("abc\0", 4)), QStringLiteral("abc"));
     // A MAC address, an invalid UTF-8 sequence and an embedded zero are binary.
@@ -65,13 +63,4 @@ TEST(SnmpText, StringsAreTextUnlessTheyHoldUnprintableBytes)
     EXPECT_EQ(bytesText(QByteArray("ab\xff", 3)), QStringLiteral("61 62 FF"));
     EXPECT_EQ(bytesText(QByteArray("a\0b", 3)), QStringLiteral("61 00 62"));
     EXPECT_EQ(bytesText(QByteArray("bell\x07")), QStringLiteral("62 65 6C 6C 07"));
-}
-
-// The names a live agent's answers show are checked against snmpd in the session tests.
-TEST(SnmpText, ErrorNamesAndExceptions)
-{
-    EXPECT_EQ(errorStatusName(SNMP_ERR_INCONSISTENTNAME), QStringLiteral("inconsistentName"));
-    EXPECT_EQ(errorStatusName(99), QStringLiteral("error 99"));
-    EXPECT_TRUE(isException(SNMP_ENDOFMIBVIEW));
-    EXPECT_FALSE(isException(ASN_NULL));
 }

@@ -3,14 +3,16 @@
 #include <graph_definition_host.h>
 
 #include <chart_style.h>
-#include <oid_details.h>
+#include <fake_mib.h>
 #include <target_oids.h>
 #include <y_axises.h>
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QStringList>
 #include <algorithm>
-#include <ostream>
+#include <gtest/gtest.h>
 #include <qt_print.h>
 
 inline QString FixturePath(const char* name)
@@ -25,34 +27,21 @@ inline QByteArray FileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-/// Answers MIB lookups from fixed details: a counter and a gauge, by object or full name.
-inline OIDResolver FakeResolver()
+/// What a Python script prints as JSON about a file: our files checked by readers that are not ours.
+inline QJsonDocument PythonReads(const QString& file, const char* script)
 {
-    return [](const QString& name) {
-        OIDInfo info;
-        if (name.endsWith(QLatin1String("ifInOctets"))) {
-            info.dottedOID = QStringLiteral("1.3.6.1.2.1.2.2.1.10");
-            info.fullName = QStringLiteral("IF-MIB::ifInOctets");
-            info.syntaxName = QStringLiteral("Counter32");
-            info.unitChoices = QStringLiteral("Octets,bps=*8");
-            info.typeTag = 2;
-        } else if (name.endsWith(QLatin1String("hrProcessorLoad"))) {
-            info.dottedOID = QStringLiteral("1.3.6.1.2.1.25.3.3.1.2");
-            info.fullName = QStringLiteral("HOST-RESOURCES-MIB::hrProcessorLoad");
-            info.syntaxName = QStringLiteral("Integer32");
-            info.unitChoices = QStringLiteral("%");
-            info.typeTag = 2;
-        }
-        info.objectName = info.fullName.section(QLatin1Char(':'), -1);
-        return OIDDetails(info);
-    };
+    QProcess python;
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script), file});
+    EXPECT_TRUE(python.waitForFinished(30000) && python.exitCode() == 0)
+        << python.errorString().toStdString() << python.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(python.readAllStandardOutput());
 }
 
 /// A graph control reduced to the fields a definition touches; records the calls that act.
 class FakeGraphHost final : public GraphDefinitionHost {
 public:
     FakeGraphHost(Clock& clock, Settings& settings)
-        : settings(settings), targets(clock, settings, FakeResolver())
+        : settings(settings), targets(clock, settings, mib.WithStandardObjects().Resolver())
     {
     }
 
@@ -72,26 +61,14 @@ public:
     qint32 PollInterval() const override { return pollInterval; }
     void setPollInterval(qint32 seconds) override { pollInterval = std::clamp<qint32>(seconds, 1, 600); }
     QString MainTitle() const override { return mainTitle; }
-    void setMainTitle(const QString& title) override
-    {
-        mainTitle = title;
-        automaticTitles = false;
-    }
+    void setMainTitle(const QString& title) override { mainTitle = title; }
     QString SubTitle() const override { return subTitle; }
-    void setSubTitle(const QString& title) override
-    {
-        subTitle = title;
-        automaticTitles = false;
-    }
+    void setSubTitle(const QString& title) override { subTitle = title; }
     QString Footer() const override { return footer; }
     void setFooter(const QString& text) override { footer = text; }
     bool MIBListVisible() const override { return mibListVisible; }
     void setMIBListVisible(bool visible) override { mibListVisible = visible; }
-    void InitChart() override
-    {
-        calls << QStringLiteral("InitChart");
-        automaticTitles = true;
-    }
+    void InitChart() override { calls << QStringLiteral("InitChart"); }
     void LayoutTableColumns() override { calls << QStringLiteral("LayoutTableColumns"); }
     void Reset() override { calls << QStringLiteral("Reset"); }
     ChartStyle& GraphChartStyle() override { return style; }
@@ -108,11 +85,11 @@ public:
     QString mainTitle = QStringLiteral("Real-Time Trendwick");
     QString subTitle;
     QString footer;
-    bool automaticTitles = true;
     bool mibListVisible = true;
     QStringList calls;
 
     Settings& settings;
+    FakeMib mib;
     ChartStyle style;
     YAxises axes;
     TargetOIDs targets;

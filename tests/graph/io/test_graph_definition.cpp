@@ -1,76 +1,20 @@
 #include "io_fixture.h"
 
 #include <graph_definition.h>
-#include <ordered_xml.h>
-#include <xml_path.h>
 
 #include <clock.h>
 #include <rgb_color.h>
 #include <settings.h>
 
 #include <QDir>
-#include <QDomDocument>
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 class GraphDefinitionTest : public ::testing::Test {
 protected:
-    // Given a graph of three targets on two axes (one with fixed scales), a custom style, titles,
-    // logging and publishing on, and program-wide SNMP options.
-    void BuildGraph(FakeGraphHost& host)
-    {
-        TargetOID* core = host.targets.Add("core", "10.0.0.1", "public", "ifInOctets", "1");
-        core->setColor(RGBColor(255, 0, 0));
-        core->setInstance("eth0");
-        core->setLineStyle(LINESTYLE_DASH);
-        TargetOID* edge = host.targets.Add("edge", "10.0.0.2:1161", "s3cret", "ifInOctets", "2");
-        edge->setColor(RGBColor(0, 128, 255));
-        edge->setLabel("Edge <uplink> & \"core\"");
-        TargetOID* cpu = host.targets.Add("server", "127.0.0.1", "public", "hrProcessorLoad", "196608");
-        cpu->setColor(RGBColor(0, 160, 0));
-        cpu->setUnitsAndConversion("Load=/100");
-        for (TargetOID* target : host.targets)
-            host.axes.AssignAxis(target);
-        for (YAxis* axis : host.axes)
-            axis->Label(); // built when the chart first shows the axis
-        host.axes.At(0)->setPlottingMethod(PLOT_AREA);
-        host.axes.At(0)->setColor(RGBColor(10, 20, 30));
-        host.axes.At(1)->setFixedScales(true);
-        host.axes.At(1)->setFixedMax(100);
-        host.axes.At(1)->setFixedMin(0.5f);
-
-        ChartStyle& style = host.style;
-        style.setDeskColor(RGBColor(32, 32, 48));
-        style.setTextColor(RGBColor(255, 255, 255));
-        style.setGridStyle(GRID_BOTH);
-        style.setGridInFront(true);
-        style.setFontSize(FONT_LARGE);
-        style.setTitleFont("DejaVu Sans");
-        style.setPointLabelOrientation(POINT_LABEL_VERTICAL);
-        style.setMarkDataPoints(true);
-        style.setDecimalPoints(3);
-        style.setPointsToGraph(250);
-        style.setTableStyle(TABLESTYLE_BOTH);
-        style.setAutoCalcTitles(false);
-        style.setOverLappingAxes(false);
-
-        host.setMainTitle("Core/Edge: 1");
-        host.setSubTitle("Uplinks");
-        host.footer = "left|centre|right";
-        host.mibListVisible = false;
-        host.logging = host.publishing = true;
-        host.logFile = "/var/log/trendwick/core.csv";
-        host.publishFile = "/srv/www/core.htm";
-        host.publishInterval = 120;
-        host.pollInterval = 15;
-        settings.setSNMPTimeout(2500);
-        settings.setSNMPRetries(3);
-        settings.setColumns("0,3,7,16");
-    }
-
     // An older graph the loads below replace: one target, one axis, its own titles and interval.
     void BuildPreviousGraph(FakeGraphHost& host)
     {
@@ -78,7 +22,6 @@ protected:
         host.setMainTitle("before");
         host.pollInterval = 7;
         host.style.setDeskColor(RGBColor(1, 2, 3));
-        host.calls.clear();
     }
 
     ManualClock clock;
@@ -86,93 +29,99 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(GraphDefinitionTest, RoundTripRebuildsTheGraphAndMatchesTheGoldenFile)
+// The golden file holds a graph of three targets on two axes (one with fixed scales), a custom
+// style, titles, logging and publishing on, and program-wide SNMP options.
+TEST_F(GraphDefinitionTest, GoldenFileRebuildsTheGraphAndIsWrittenBackUnchanged)
 {
-    FakeGraphHost original(clock, settings);
-    BuildGraph(original);
-    GraphDefinition writer(original);
-    const QString text = writer.GetXML();
-    EXPECT_EQ(text + '\n', QString::fromUtf8(FileBytes(FixturePath("round_trip.Trendwick"))));
-
-    const QString file = folder.filePath("core.Trendwick");
-    ASSERT_TRUE(writer.SaveXML(file)) << writer.LastError().toStdString();
-    EXPECT_EQ(writer.Filename(), file);
-    EXPECT_EQ(QString::fromUtf8(FileBytes(file)), text + '\n');
-
-    // Other program-wide values meanwhile: the text written after loading shows the file's came back.
-    settings.setSNMPTimeout(1000);
-    settings.setSNMPRetries(1);
     settings.setColumns("7");
+    FakeGraphHost host(clock, settings);
+    BuildPreviousGraph(host);
+    GraphDefinition definition(host);
+    ASSERT_TRUE(definition.LoadXML(FixturePath("round_trip.Trendwick")));
+    EXPECT_EQ(host.calls, QStringList({"InitChart", "LayoutTableColumns", "Reset"}));
+    // The values land where the graph uses them.
+    ASSERT_EQ(host.targets.Count(), 3);
+    const TargetOID* edge = host.targets.At(1);
+    EXPECT_EQ(QStringList({edge->IP(), edge->Community(), edge->Label(), edge->OID().DottedOID()}),
+              QStringList({"10.0.0.2:1161", "s3cret", "Edge <uplink> & \"core\"", "1.3.6.1.2.1.2.2.1.10"}));
+    EXPECT_EQ(host.targets.At(0)->Instance() + host.targets.At(2)->Units(), "eth0Load");
+    ASSERT_EQ(host.axes.Count(), 2);
+    EXPECT_FLOAT_EQ(host.axes.At(1)->FixedMin(), 0.5f);
+    EXPECT_EQ(host.style.DeskColor(), RGBColor(32, 32, 48));
+    EXPECT_EQ(QStringList({host.mainTitle, host.footer, host.logFile, settings.Columns()}),
+              QStringList({"Core/Edge: 1", "left|centre|right", "/var/log/trendwick/core.csv", "0,3,7,16"}));
+    EXPECT_EQ(host.publishInterval * 100 + host.pollInterval, 12015);
+    EXPECT_EQ(settings.SNMPTimeout() * 10 + settings.SNMPRetries(), 25003);
 
-    FakeGraphHost fresh(clock, settings);
-    GraphDefinition reader(fresh);
-    ASSERT_TRUE(reader.LoadXML(file));
-    EXPECT_EQ(reader.Filename(), file);
-    EXPECT_EQ(fresh.calls, QStringList({"InitChart", "LayoutTableColumns", "Reset"}));
-    EXPECT_FALSE(fresh.automaticTitles);
-    ASSERT_EQ(fresh.targets.Count(), 3);
-    EXPECT_EQ(fresh.targets.At(1)->OID().DottedOID(), "1.3.6.1.2.1.2.2.1.10") << "MIB looked up";
-    ASSERT_EQ(fresh.axes.Count(), 2);
-    EXPECT_FLOAT_EQ(fresh.axes.At(1)->FixedMin(), 0.5f);
-    // Targets, axes and style in full: the rebuilt graph writes the same text.
-    EXPECT_EQ(reader.GetXML(), text);
+    // Written back through a file, byte for byte.
+    const QString file = folder.filePath("core.Trendwick");
+    ASSERT_TRUE(definition.SaveXML(file)) << definition.LastError().toStdString();
+    EXPECT_EQ(definition.Filename(), file);
+    EXPECT_EQ(QString::fromUtf8(FileBytes(file)),
+              QString::fromUtf8(FileBytes(FixturePath("round_trip.Trendwick"))));
 }
 
-TEST_F(GraphDefinitionTest, OptionalSettingsAreLeftOutWhenLoggingAndPublishingAreOff)
+TEST_F(GraphDefinitionTest, LabelsAndInstancesKeepAwkwardTextThroughTheFile)
 {
     FakeGraphHost host(clock, settings);
-    QDomDocument document;
-    GraphDefinition(host).WriteGraphXML(document);
-    QStringList names;
-    for (const QDomAttr& attribute : AttributesInOrder(SelectElement(document, "/Trendwick/Settings"),
-                                                       GraphDefinition::SettingsAttributeNames()))
-        names << attribute.name();
-    EXPECT_EQ(names, QStringList({"LoggingEnabled", "AutoPublishEnabled", "SNMPTimeout", "SNMPRetries",
-                                  "PollInterval", "Columns"}));
+    const QString label = QString::fromUtf8("Grüße 東京 😀\tTab\nLF\r\nCRLF \"q\" 'a' <&> \x7f\x01\x1f end");
+    const QString instance = QString::fromUtf8("port\t7\nÆ\x02");
+    TargetOID* target = host.targets.Add("a", "10.0.0.1", "public", "ifInOctets", "1");
+    target->setLabel(label);
+    target->setInstance(instance);
+    const QString file = folder.filePath("awkward.Trendwick");
+    ASSERT_TRUE(GraphDefinition(host).SaveXML(file));
+
+    // Control characters XML cannot hold are left out; everything else comes back as it was,
+    // to a strict outside parser and to our own reading.
+    const QString readableLabel = QString(label).remove(QChar(1)).remove(QChar(0x1f));
+    const QString readableInstance = QString(instance).remove(QChar(2));
+    const QJsonArray read = PythonReads(file, "import json,sys,xml.etree.ElementTree as E\n"
+                                              "t=E.parse(sys.argv[1]).find('TargetOIDs/TargetOID')\n"
+                                              "print(json.dumps([t.get('Label'),t.get('Instance')]))")
+                                .array();
+    EXPECT_EQ(read.toVariantList(), QVariantList({readableLabel, readableInstance}));
+    FakeGraphHost fresh(clock, settings);
+    ASSERT_TRUE(GraphDefinition(fresh).LoadXML(file));
+    ASSERT_EQ(fresh.targets.Count(), 1);
+    EXPECT_EQ(fresh.targets.At(0)->Label(), readableLabel);
+    EXPECT_EQ(fresh.targets.At(0)->Instance(), readableInstance);
 }
 
-TEST_F(GraphDefinitionTest, AttributeNamesInAnyCaseAndNumbersByTheLeadingNumberRule)
+// Names in any case, any element name for a target, numbers by their leading digits (halves to
+// even), words and codes as the program writes them or close to it: read, then written the way
+// the program writes it.
+TEST_F(GraphDefinitionTest, LooseFilesReadAsTheyWouldBeWritten)
 {
     FakeGraphHost host(clock, settings);
     BuildPreviousGraph(host);
     QSignalSpy changed(&settings, &Settings::Changed);
-    ASSERT_TRUE(GraphDefinition(host).LoadXML(FixturePath("any_case.Trendwick")));
-
+    GraphDefinition definition(host);
+    ASSERT_TRUE(definition.LoadXML(FixturePath("any_case.Trendwick")));
+    EXPECT_EQ(definition.GetXML() + '\n',
+              QString::fromUtf8(FileBytes(FixturePath("any_case_read.Trendwick"))));
     EXPECT_EQ(host.calls, QStringList({"InitChart", "LayoutTableColumns", "Reset"}));
-    EXPECT_EQ(host.pollInterval, 1) << "PollInterval 0 is clamped to 1";
     EXPECT_EQ(host.publishInterval, 10) << "\"5.5 s\" reads as 6, then clamped to 10";
-    EXPECT_EQ(settings.SNMPTimeout(), 2000) << "\"2000.5\" rounds half to even";
-    EXPECT_EQ(settings.SNMPRetries(), 4) << "\"3.5\" rounds half to even";
-    EXPECT_TRUE(host.logging && !host.mibListVisible);
-    EXPECT_EQ(QStringList({host.logFile, settings.Columns(), host.mainTitle}),
-              QStringList({"mixed.csv", "7,8", "lower-case title"}));
     EXPECT_TRUE(changed.contains(QVariantList({"Table Columns", "7,8"})))
         << "every open graph hears of the new columns";
-    EXPECT_EQ(host.style.DeskColor(), 255);
     ASSERT_EQ(host.targets.Count(), 1);
-    const TargetOID* target = host.targets.At(0);
-    EXPECT_EQ(QStringList({target->IP(), target->Community(), target->Key()}),
-              QStringList({"192.0.2.1", "private", "O:2"}))
-        << "keys are never reused";
-    ASSERT_EQ(host.axes.Count(), 1);
-    EXPECT_EQ(host.axes.At(0)->Label(), "Load");
+    EXPECT_EQ(host.targets.At(0)->Key(), "O:2") << "keys are never reused";
 }
 
 // Each fixture is a complete definition with one element taken out; reading stops at its step.
 TEST_F(GraphDefinitionTest, AMissingElementStopsReadingAtItsStep)
 {
-    struct Case {
+    const struct {
         const char* file;
         int axes; // -1: the previous graph is untouched
         int targets;
         bool titlesAndStyleRead;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"missing_axes.Trendwick", 0, -1, false}, {"missing_targets.Trendwick", 1, 0, false},
         {"missing_style.Trendwick", 1, 2, false}, {"missing_settings.Trendwick", 1, 2, true},
         {"other_root.Trendwick", 0, -1, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         FakeGraphHost host(clock, settings);
         BuildPreviousGraph(host);
@@ -181,8 +130,8 @@ TEST_F(GraphDefinitionTest, AMissingElementStopsReadingAtItsStep)
         EXPECT_EQ(host.calls, QStringList{"InitChart"}) << "no layout and no Reset after a missing element";
         EXPECT_EQ(host.axes.Count(), c.axes < 0 ? 1 : c.axes);
         ASSERT_EQ(host.targets.Count(), c.targets < 0 ? 1 : c.targets);
-        if (c.targets < 0) {
-            EXPECT_EQ(host.targets.At(0)->Hostname(), "old");
+        if (c.targets != 0) {
+            EXPECT_EQ(host.targets.At(0)->Hostname(), c.targets < 0 ? "old" : "one");
         }
         EXPECT_EQ(host.mainTitle, c.titlesAndStyleRead ? "Read" : "before");
         EXPECT_EQ(host.style.DeskColor(), c.titlesAndStyleRead ? 65280 : RGBColor(1, 2, 3));
@@ -198,30 +147,23 @@ TEST_F(GraphDefinitionTest, ADocumentThatDoesNotParseChangesNothing)
     GraphDefinition definition(host);
     definition.setFilename("previous.Trendwick");
 
-    const QString prefix = "Cannot load Trendwick.\n\n";
-    EXPECT_FALSE(definition.LoadXML(FixturePath("truncated.Trendwick")));
-    EXPECT_EQ(definition.LastError(), prefix + "Premature end of document. (line 6, column 0)");
-    EXPECT_FALSE(definition.LoadXML(folder.filePath("absent.Trendwick")));
-    EXPECT_EQ(definition.LastError(), prefix + "No such file or directory");
-    // Text goes through the same parser; its error carries no prefix. Deep nesting is refused
+    // Files carry a heading; text goes through the same parser without it. Deep nesting is refused
     // before the document is built.
+    const QString heading = "Cannot load Trendwick.\n\n";
     const QString deep = "<Trendwick>" + QString("<x>").repeated(300) + QString("</x>").repeated(300);
-    const std::pair<QString, QString> texts[] = {
-        {"<Trendwick><Settings></Trendwick>", "Opening and ending tag mismatch. (line 1, column 33)"},
-        {deep + "</Trendwick>", "Elements nested deeper than 256 levels. (line 1, column 779)"},
-        {QString(), "Premature end of document. (line 1, column 0)"}};
-    for (const auto& [text, error] : texts) {
-        EXPECT_FALSE(definition.SetXML(text));
-        EXPECT_EQ(definition.LastError(), error);
+    for (const QString& source : {FixturePath("truncated.Trendwick"), folder.filePath("absent.Trendwick"),
+                                  QString("<Trendwick><Settings></Trendwick>"), deep + "</Trendwick>"}) {
+        const bool file = !source.startsWith('<');
+        EXPECT_FALSE(file ? definition.LoadXML(source) : definition.SetXML(source));
+        EXPECT_EQ(definition.LastError().startsWith(heading), file) << definition.LastError().toStdString();
+        EXPECT_GT(definition.LastError().size(), heading.size());
     }
-
+    EXPECT_TRUE(definition.LastError().startsWith("Elements nested deeper than 256 levels."));
     EXPECT_EQ(definition.Filename(), "previous.Trendwick");
     EXPECT_TRUE(host.calls.isEmpty()) << "not even the chart is re-initialised";
     ASSERT_EQ(host.targets.Count(), 1);
-    EXPECT_EQ(host.targets.At(0)->Hostname(), "old");
+    EXPECT_EQ(host.targets.At(0)->Hostname() + host.mainTitle + settings.Columns(), "oldbefore0,1");
     EXPECT_EQ(host.axes.Count(), 1);
-    EXPECT_EQ(host.mainTitle, "before");
-    EXPECT_EQ(settings.Columns(), "0,1");
 }
 
 // Writes fail past the given size while alive (even for root, unlike file permissions).
@@ -230,15 +172,10 @@ public:
     explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, m_saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved), std::signal(SIGXFSZ, m_handler); }
 
 private:
     void (*m_handler)(int);
@@ -248,7 +185,7 @@ private:
 TEST_F(GraphDefinitionTest, SaveKeepsThePreviousFileWhenWritingFails)
 {
     FakeGraphHost host(clock, settings);
-    BuildGraph(host);
+    BuildPreviousGraph(host);
     GraphDefinition definition(host);
     const QString file = folder.filePath("graph.Trendwick");
     ASSERT_TRUE(definition.SaveXML(file));
@@ -259,7 +196,8 @@ TEST_F(GraphDefinitionTest, SaveKeepsThePreviousFileWhenWritingFails)
         FileSizeLimit limit(64);
         EXPECT_FALSE(definition.SaveXML());
     }
-    EXPECT_EQ(definition.LastError(), "Cannot Save Trendwick.\nFile too large");
+    const QString prefix = "Cannot Save Trendwick.\n";
+    EXPECT_TRUE(definition.LastError().startsWith(prefix) && definition.LastError().size() > prefix.size());
     EXPECT_EQ(FileBytes(file), saved) << "the previous definition stays intact";
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"graph.Trendwick"})
         << "no temporary left";
@@ -270,21 +208,5 @@ TEST_F(GraphDefinitionTest, SaveKeepsThePreviousFileWhenWritingFails)
     const QString unreachable = folder.filePath("no/such/folder/graph.Trendwick");
     EXPECT_FALSE(definition.SaveXML(unreachable));
     EXPECT_EQ(definition.Filename(), unreachable) << "the name changes even when saving fails";
-    EXPECT_TRUE(definition.LastError().startsWith("Cannot Save Trendwick.\n"));
-    EXPECT_GT(definition.LastError().size(), QString("Cannot Save Trendwick.\n").size());
-}
-
-TEST_F(GraphDefinitionTest, PathSelection)
-{
-    QDomDocument document;
-    ASSERT_TRUE(document.setContent(QString("<A x=\"1\"><B><C/></B><B id=\"second\"/><D Name=\"d\"/></A>")));
-    EXPECT_EQ(SelectElement(document, "/A/B/C").tagName(), "C");
-    EXPECT_FALSE(SelectElement(document, "/A/B").hasAttribute("id")) << "the first B";
-    EXPECT_EQ(SelectSingleNode(document, "/A/D/@name").toAttr().value(), "d");
-    EXPECT_EQ(SelectSingleNode(document, "/A/@X").toAttr().value(), "1");
-    // No root match, names differing in case, a missing attribute, steps after an attribute,
-    // relative and descendant paths.
-    for (const char* path : {"/B", "/A/b", "/A/D/@missing", "/A/@x/B", "A/B", "/A//C"})
-        EXPECT_TRUE(SelectSingleNode(document, path).isNull()) << path;
-    EXPECT_TRUE(SelectElement(document, "/A/@x").isNull()) << "an attribute is no element";
+    EXPECT_GT(definition.LastError().size(), prefix.size());
 }
