@@ -221,14 +221,3 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     axes.RestoreAxisSettings();
     EXPECT_EQ(bits->Color(), 5);
 }
-
-TEST_F(YAxesTest, ReadingIsLooseAndKeepsFixedValuesInAnyAttributeOrder)
-{
-    // Turning fixed scales on starts from the current scale, so the fixed values must not be
-    // overwritten when they come first.
-    YAxis axis;
-    axis.ReadXML(Parse(QStringLiteral("<x fixedmax='10' plot='best fit line' FIXEDSCALES='y' FixedMin='2.5' "
-                                      "color='12abc' label='Load'/>")));
-    EXPECT_EQ(Written(axis), "<Axis PLOT=\"Best Fit Line\" Label=\"Load\" Color=\"12\" FixedScales=\"Yes\" "
-                             "FixedMax=\"10\" FixedMin=\"2.5\"/>");
-}
