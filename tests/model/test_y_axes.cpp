@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <qt_print.h>
 
-// Text for comparisons that print readably when they fail.
 static std::string ScaleText(float min, float max, float magnitude, const QString& format)
 {
     const auto exact = [](float value) { return QString::number(value, 'g', 9); }; // every float apart
@@ -101,7 +100,7 @@ TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
     EXPECT_EQ(first->Label(), "Kbps per Second");
 }
 
-TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
+TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoesUnlessFixed)
 {
     YAxis* axis = AxisWithValues({});
     EXPECT_EQ(axis->Max(), 500.0f);
@@ -124,6 +123,31 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
     YAxis* negative = AxisWithValues({-50, -20});
     EXPECT_TRUE(negative->UpdateScale());
     EXPECT_EQ(Scale(negative), "-51..1 x1 |,| bps");
+    // Fixed scales override the data.
+    axes.ClearAxes(false);
+    axis = AxisWithValues({3000});
+    axis->UpdateScale();
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
+    EXPECT_EQ(axis->FixedMin(), -1.0f);
+    axis->setFixedMax(5);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f);
+
+    axis->setFixedScales(true);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
+    axis->setFixedMax(200000);
+    axis->setFixedMin(-10);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(Scale(axis), "-10..200000 x1000 |,.| Kbps") << "magnitude from the fixed maximum";
+    axis->TargetOIDs().At(0)->RecordResponse(1e9);
+    EXPECT_FALSE(axis->UpdateScale());
+    axis->setFixedScales(false);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
+
+    // A percent axis starts with a fixed scale around 0..100.
+    YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
+    EXPECT_TRUE(percent->UpdateScale());
+    EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
 }
 
 TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
@@ -160,33 +184,6 @@ TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
         EXPECT_EQ(Scale(axis), ScaleText(-1, row.max, row.magnitude, QLatin1String(row.format) + "bps"))
             << "data max " << row.data;
     }
-}
-
-TEST_F(YAxesTest, FixedScalesOverrideTheData)
-{
-    YAxis* axis = AxisWithValues({3000});
-    axis->UpdateScale();
-    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
-    EXPECT_EQ(axis->FixedMin(), -1.0f);
-    axis->setFixedMax(5);
-    EXPECT_EQ(axis->FixedMax(), 10000.0f);
-
-    axis->setFixedScales(true);
-    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
-    axis->setFixedMax(200000);
-    axis->setFixedMin(-10);
-    EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(Scale(axis), "-10..200000 x1000 |,.| Kbps") << "magnitude from the fixed maximum";
-    axis->TargetOIDs().At(0)->RecordResponse(1e9);
-    EXPECT_FALSE(axis->UpdateScale());
-    axis->setFixedScales(false);
-    EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
-
-    // A percent axis starts with a fixed scale around 0..100.
-    YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
-    EXPECT_TRUE(percent->UpdateScale());
-    EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
 }
 
 TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)

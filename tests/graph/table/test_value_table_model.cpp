@@ -82,11 +82,10 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     first->RecordResponse(500);
     model.setBaselineShowing(true);
     EXPECT_TRUE(Layout("7,10,23")) << "the second target has no value yet";
-    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QString());
-    EXPECT_EQ(Cell(1, ValueTableModel::ColAverageValue), QString());
+    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue) + Cell(1, ValueTableModel::ColAverageValue),
+              QString());
     EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), "500 bps");
-    EXPECT_EQ(Light(0), ValueTableModel::PictureGray);
-    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+    EXPECT_TRUE(Light(0) == ValueTableModel::PictureGray && Light(1) == ValueTableModel::PictureGray);
 
     second->RecordResponse(700);
     EXPECT_FALSE(model.RefreshTableRows());
@@ -102,8 +101,7 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     model.setBaselineShowing(true);
     first->SetLastError("No Response");
     Layout("22,23");
-    EXPECT_EQ(Light(0), ValueTableModel::PictureRed);
-    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+    EXPECT_TRUE(Light(0) == ValueTableModel::PictureRed && Light(1) == ValueTableModel::PictureGray);
     EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), "No Response");
     first->SetLastError(QString());
     model.setBaselineShowing(false);
@@ -124,8 +122,8 @@ TEST_F(ValueTableModelTest, PicturesAndColours)
         ASSERT_TRUE(picture.canConvert<QIcon>()) << column;
         EXPECT_FALSE(picture.value<QIcon>().pixmap(16, 16).isNull()) << "icon " << column << " drew nothing";
     }
-    EXPECT_EQ(model.Picture(model.index(0, 0)), ValueTableModel::PictureCustomize);
-    EXPECT_EQ(model.Picture(model.index(0, 1)), ValueTableModel::PictureRemove);
+    EXPECT_TRUE(model.Picture(model.index(0, 0)) == ValueTableModel::PictureCustomize &&
+                model.Picture(model.index(0, 1)) == ValueTableModel::PictureRemove);
     EXPECT_FALSE(model.data(model.index(0, 4), Qt::DecorationRole).isValid());
 
     const auto background = [this](int row, int column) {
