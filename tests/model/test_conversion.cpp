@@ -57,14 +57,13 @@ TEST(ConversionChain, ReadsNumbersInTheLocaleThenInC)
 
 TEST(LocaleNumber, ValueTexts)
 {
-    EXPECT_EQ(LocaleNumber("12345"), 12345.0);
-    EXPECT_EQ(LocaleNumber(" 42 "), 42.0);
-    EXPECT_EQ(LocaleNumber("-1.5"), -1.5);
-    EXPECT_EQ(LocaleNumber("18446744073709551615"), 18446744073709551615.0);
-    EXPECT_FALSE(LocaleNumber("abc").has_value());
-    EXPECT_FALSE(LocaleNumber("").has_value());
-    EXPECT_FALSE(LocaleNumber("12 apples").has_value());
-
+    for (const auto& [text, value] : {std::pair{"12345", 12345.0},
+                                      {" 42 ", 42.0},
+                                      {"-1.5", -1.5},
+                                      {"18446744073709551615", 18446744073709551615.0}})
+        EXPECT_EQ(LocaleNumber(text), value) << text;
+    for (const char* text : {"abc", "", "12 apples"})
+        EXPECT_FALSE(LocaleNumber(text).has_value()) << text;
     const QLocale original;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(LocaleNumber("1,5"), 1.5);
@@ -75,10 +74,7 @@ TEST(LocaleNumber, ValueTexts)
 TEST(RGBColor, WindowsLayoutMapsToQColor)
 {
     EXPECT_EQ(RGBColor(0x12, 0x34, 0x56), 0x563412);
-    const QColor color = ToQColor(RGBColor(200, 10, 64));
-    EXPECT_EQ(color.red(), 200);
-    EXPECT_EQ(color.green(), 10);
-    EXPECT_EQ(color.blue(), 64);
+    EXPECT_EQ(ToQColor(RGBColor(200, 10, 64)), QColor(200, 10, 64));
     EXPECT_EQ(ToRGBColor(QColor(1, 2, 3, 4)), RGBColor(1, 2, 3));
     EXPECT_EQ(ToQColor(-1), QColor(255, 255, 255));
 }

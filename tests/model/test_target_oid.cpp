@@ -1,6 +1,5 @@
 #include <fake_mib.h>
 
-#include <ordered_xml.h>
 #include <responses.h>
 #include <target_oid.h>
 
@@ -131,6 +130,14 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     MakeCounter(text, QStringLiteral("octets"));
     text.setAssumeCounterRollover(true);
     Expect({{4294967000.0, 0, -20000}, {200, 10, -20000}}, &text);
+
+    // A target read from a definition file takes the permission from the settings.
+    settings.setAssumeCounterRollover(true);
+    QDomDocument parsed;
+    ASSERT_TRUE(parsed.setContent(QStringLiteral("<T mib='ifInOctets' calculation='x per Second'/>")));
+    TargetOID read{clock, settings, mib.Resolver()};
+    read.ReadXML(parsed.documentElement());
+    Expect({{4294967000.0, 0, -20000}, {200, 10, 49.6}}, &read);
 }
 
 TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUnits)
@@ -203,30 +210,6 @@ TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
     TargetOID gauge{clock, settings, mib.Resolver()};
     gauge.RecordResponse(-30000);
     EXPECT_EQ(MinMaxAverage(gauge), QList<float>({-30000, -20000, -30000}));
-}
-
-// The written form and its round trip are pinned by the graph definition's golden file.
-TEST_F(TargetOIDTest, ReadXMLIsLooseAndTakesRolloverFromTheSettings)
-{
-    // Names in any case, any element name; the file's units and calculation win over the MIB's;
-    // numbers by their leading digits; missing attributes leave the value alone.
-    settings.setAssumeCounterRollover(true);
-    QDomDocument parsed;
-    ASSERT_TRUE(parsed.setContent(QStringLiteral(
-        "<Anything ip='10.0.0.1' HOSTNAME='core' mib='ifInOctets' units='Kbit=*8' color='255x' "
-        "LINESTYLE='thick' autolabel='yes' label='Core' Extra='1' calculation='x per Second'/>")));
-    target.setCalculation(QStringLiteral("No Calculations"));
-    target.setCommunity(QStringLiteral("kept"));
-    target.ReadXML(parsed.documentElement());
-    QDomDocument document;
-    target.WriteXML(document, document);
-    EXPECT_EQ(
-        OrderedXMLText(document, ModelXMLAttributeOrder()),
-        QStringLiteral("<TargetOID IP=\"10.0.0.1\" Hostname=\"core\" Community=\"kept\" "
-                       "MIB=\"IF-MIB::ifInOctets\" Index=\"\" Units=\"Kbit=*8\" Instance=\"\" "
-                       "Color=\"255\" LineStyle=\"SOLID 6\" Calculation=\"x per Second\" Label=\"Core\" "
-                       "AutoLabel=\"TRUE\"/>"));
-    Expect({{4294967000.0, 0, -20000}, {200, 10, 396.8}});
 }
 
 // The remembered extremes must give what a scan of all 500 slots gives, also when the ring

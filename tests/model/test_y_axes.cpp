@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <qt_print.h>
 
-// Text for comparisons that print readably when they fail.
 static std::string ScaleText(float min, float max, float magnitude, const QString& format)
 {
     const auto exact = [](float value) { return QString::number(value, 'g', 9); }; // every float apart
@@ -101,7 +100,7 @@ TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
     EXPECT_EQ(first->Label(), "Kbps per Second");
 }
 
-TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
+TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoesUnlessFixed)
 {
     YAxis* axis = AxisWithValues({});
     EXPECT_EQ(axis->Max(), 500.0f);
@@ -124,6 +123,31 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoes)
     YAxis* negative = AxisWithValues({-50, -20});
     EXPECT_TRUE(negative->UpdateScale());
     EXPECT_EQ(Scale(negative), "-51..1 x1 |,| bps");
+    // Fixed scales override the data.
+    axes.ClearAxes(false);
+    axis = AxisWithValues({3000});
+    axis->UpdateScale();
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
+    EXPECT_EQ(axis->FixedMin(), -1.0f);
+    axis->setFixedMax(5);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f);
+
+    axis->setFixedScales(true);
+    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
+    axis->setFixedMax(200000);
+    axis->setFixedMin(-10);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(Scale(axis), "-10..200000 x1000 |,.| Kbps") << "magnitude from the fixed maximum";
+    axis->TargetOIDs().At(0)->RecordResponse(1e9);
+    EXPECT_FALSE(axis->UpdateScale());
+    axis->setFixedScales(false);
+    EXPECT_TRUE(axis->UpdateScale());
+    EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
+
+    // A percent axis starts with a fixed scale around 0..100.
+    YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
+    EXPECT_TRUE(percent->UpdateScale());
+    EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
 }
 
 TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
@@ -162,33 +186,6 @@ TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
     }
 }
 
-TEST_F(YAxesTest, FixedScalesOverrideTheData)
-{
-    YAxis* axis = AxisWithValues({3000});
-    axis->UpdateScale();
-    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
-    EXPECT_EQ(axis->FixedMin(), -1.0f);
-    axis->setFixedMax(5);
-    EXPECT_EQ(axis->FixedMax(), 10000.0f);
-
-    axis->setFixedScales(true);
-    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
-    axis->setFixedMax(200000);
-    axis->setFixedMin(-10);
-    EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(Scale(axis), "-10..200000 x1000 |,.| Kbps") << "magnitude from the fixed maximum";
-    axis->TargetOIDs().At(0)->RecordResponse(1e9);
-    EXPECT_FALSE(axis->UpdateScale());
-    axis->setFixedScales(false);
-    EXPECT_TRUE(axis->UpdateScale());
-    EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
-
-    // A percent axis starts with a fixed scale around 0..100.
-    YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
-    EXPECT_TRUE(percent->UpdateScale());
-    EXPECT_EQ(Scale(percent), "-1..102 x1 |,| % busy");
-}
-
 TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
 {
     // Given axes read from a definition file, in another order than the new axes will have,
@@ -220,15 +217,4 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     bits->setColor(5);
     axes.RestoreAxisSettings();
     EXPECT_EQ(bits->Color(), 5);
-}
-
-TEST_F(YAxesTest, ReadingIsLooseAndKeepsFixedValuesInAnyAttributeOrder)
-{
-    // Turning fixed scales on starts from the current scale, so the fixed values must not be
-    // overwritten when they come first.
-    YAxis axis;
-    axis.ReadXML(Parse(QStringLiteral("<x fixedmax='10' plot='best fit line' FIXEDSCALES='y' FixedMin='2.5' "
-                                      "color='12abc' label='Load'/>")));
-    EXPECT_EQ(Written(axis), "<Axis PLOT=\"Best Fit Line\" Label=\"Load\" Color=\"12\" FixedScales=\"Yes\" "
-                             "FixedMax=\"10\" FixedMin=\"2.5\"/>");
 }

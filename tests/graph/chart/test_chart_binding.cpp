@@ -13,7 +13,7 @@
 namespace {
 
 // Shows the chart, drawn, and returns its plot.
-QWidget* Shown(ChartBinding& chart)
+QCustomPlot* Shown(ChartBinding& chart)
 {
     chart.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&chart));
@@ -100,49 +100,12 @@ TEST_F(ChartBindingTest, OverlappingAxesShareOnePlotAreaStackedAxesGetOneEach)
     for (const char* units : {"bps", "pkts", "%"})
         Add(QLatin1String(units));
     chart.ResetChart();
-    EXPECT_EQ(chart.PlotAreaCount(), 1);
-    style.setOverLappingAxes(false);
-    chart.UpdateStyle();
-    EXPECT_EQ(chart.PlotAreaCount(), 3);
-    style.setOverLappingAxes(true);
-    chart.ResetChart();
-    EXPECT_EQ(chart.PlotAreaCount(), 1);
-}
-
-TEST_F(ChartBindingTest, DraggingARectangleZoomsAndUnzoomingRestores)
-{
-    Add(QStringLiteral("bps"));
-    chart.ResetChart();
-    QWidget* plot = Shown(chart);
-    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
-    QSignalSpy mouse(&chart, &ChartBinding::MouseDown);
-    const QPoint from(plot->width() / 3, plot->height() / 3);
-    const QPoint to(plot->width() / 2, plot->height() / 2);
-    const auto drag = [&] {
-        QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), plot->mapToGlobal(QPointF(to)), Qt::NoButton,
-                         Qt::LeftButton, Qt::ShiftModifier);
-        QApplication::sendEvent(plot, &move);
-        QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    const auto areas = [&](bool overlapping) {
+        style.setOverLappingAxes(overlapping);
+        chart.UpdateStyle();
+        return chart.PlotAreaCount();
     };
-    drag();
-    ASSERT_EQ(mouse.count(), 1);
-    EXPECT_EQ(QList<int>({mouse.at(0).at(0).value<qint16>(), mouse.at(0).at(1).value<qint16>()}),
-              QList<int>({1, 1}))
-        << "left button, shift";
-    EXPECT_FLOAT_EQ(mouse.at(0).at(2).toFloat(), float(from.x()));
-    EXPECT_TRUE(chart.Zoomed());
-    chart.setZoomed(false);
-    EXPECT_FALSE(chart.Zoomed());
-    EXPECT_EQ(zoom.count(), 2);
-
-    // A new number of points from the style ends a zoom as well.
-    drag();
-    ASSERT_TRUE(chart.Zoomed());
-    style.setPointsToGraph(300);
-    chart.UpdateStyle();
-    EXPECT_FALSE(chart.Zoomed());
-    EXPECT_EQ(chart.PointsShown(), 300);
+    EXPECT_EQ(QList<int>({chart.PlotAreaCount(), areas(false), areas(true)}), QList<int>({1, 3, 1}));
 }
 
 TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
@@ -152,9 +115,8 @@ TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
     target->setColor(RGBColor(10, 200, 30));
     target->setLineStyle(LINESTYLE_SOLID_4);
     chart.ResetChart();
-    YAxis* axis = axes.At(0);
-    axis->setLabel(QStringLiteral("traffic"));
-    axis->setColor(RGBColor(0, 0, 150));
+    axes.At(0)->setLabel(QStringLiteral("traffic"));
+    axes.At(0)->setColor(RGBColor(0, 0, 150));
     style.setGraphBackColor(RGBColor(250, 250, 200));
     style.setPointLabelOrientation(POINT_LABEL_VERTICAL);
     style.setFontSize(FONT_LARGE);
@@ -164,51 +126,31 @@ TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
     EXPECT_EQ(rect->backgroundBrush().color(), QColor(250, 250, 200));
     QCPAxis* valueAxis = nullptr;
     QCPAxis* timeAxis = nullptr;
-    for (QCPAxis* candidate : rect->axes()) {
-        if (candidate->label() == QLatin1String("traffic"))
-            valueAxis = candidate;
-        else if (candidate->visible() && candidate->orientation() == Qt::Horizontal)
-            timeAxis = candidate;
+    for (QCPAxis* axis : rect->axes()) {
+        valueAxis = axis->label() == QLatin1String("traffic") ? axis : valueAxis;
+        timeAxis = axis->visible() && axis->orientation() == Qt::Horizontal ? axis : timeAxis;
     }
     ASSERT_TRUE(valueAxis && timeAxis);
     EXPECT_EQ(valueAxis->basePen().color(), QColor(0, 0, 150));
     EXPECT_EQ(timeAxis->tickLabelRotation(), -90);
     const int large = timeAxis->tickLabelFont().pointSize();
-    style.setFontSize(FONT_SMALL);
-    chart.UpdateStyle();
-    EXPECT_LT(timeAxis->tickLabelFont().pointSize(), large);
     const auto grids = [&](GridStyles grid) {
         style.setGridStyle(grid);
+        style.setFontSize(FONT_SMALL);
         chart.UpdateStyle();
         return QString(QLatin1Char(timeAxis->grid()->visible() ? 'x' : '-')) +
                QLatin1Char(valueAxis->grid()->visible() ? 'y' : '-');
     };
     EXPECT_EQ(grids(GRID_XAXIS) + grids(GRID_YAXIS) + grids(GRID_BOTH) + grids(GRID_NONE), "x--yxy--");
-
+    EXPECT_LT(timeAxis->tickLabelFont().pointSize(), large);
     QCPGraph* graph = nullptr;
     for (int i = 0; i < chart.Plot()->graphCount(); ++i)
         graph = chart.Plot()->graph(i)->name() == QLatin1String("uplink") ? chart.Plot()->graph(i) : graph;
     ASSERT_NE(graph, nullptr);
     EXPECT_EQ(graph->pen().color(), QColor(10, 200, 30));
     EXPECT_EQ(graph->pen().width(), 4);
-}
 
-TEST_F(ChartBindingTest, ClickOnTheTitleAsksForTheCustomiseDialog)
-{
-    Add(QStringLiteral("alpha"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"), QString());
-    chart.ResetChart();
-    QWidget* plot = Shown(chart);
-    QSignalSpy customize(&chart, &ChartBinding::CustomizeRequested);
-    // The main title is centred in the top line of the chart.
-    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() / 2, 10));
-    ASSERT_EQ(customize.count(), 1);
-    EXPECT_EQ(customize.at(0).at(0).toInt(), 1);
-    chart.ShowCustomizeDialog();
-    EXPECT_EQ(customize.count(), 2);
-}
-
-TEST_F(ChartBindingTest, DeskColourIsTheChartsOwnUntilTheStyleIsApplied)
-{
+    // The desk colour set on the chart is its own until the style is applied again.
     const qint32 styleColor = style.DeskColor();
     chart.setDeskColor(RGBColor(10, 20, 30));
     EXPECT_EQ(style.DeskColor(), styleColor);
@@ -217,7 +159,7 @@ TEST_F(ChartBindingTest, DeskColourIsTheChartsOwnUntilTheStyleIsApplied)
     EXPECT_EQ(chart.DeskColor(), styleColor);
 }
 
-TEST_F(ChartBindingTest, DoubleClickOnASeriesActivatesIt)
+TEST_F(ChartBindingTest, MouseDragZoomsTitleClickCustomisesDoubleClickActivates)
 {
     Add(QStringLiteral("bps"));
     TargetOID* target = Add(QStringLiteral("bps"));
@@ -229,29 +171,58 @@ TEST_F(ChartBindingTest, DoubleClickOnASeriesActivatesIt)
         chart.AppendPoint();
     }
     chart.RefreshChart(true);
-    QWidget* plot = Shown(chart);
-    // Find the flat red line in the middle of the picture.
+    QCustomPlot* plot = Shown(chart);
+    QSignalSpy zoom(&chart, &ChartBinding::ZoomChanged);
+    QSignalSpy customize(&chart, &ChartBinding::CustomizeRequested);
+    QSignalSpy activated(&chart, &ChartBinding::SeriesActivated);
+    const QPoint from(plot->width() / 3, plot->height() / 3);
+    const QPoint to(plot->width() / 2, plot->height() / 2);
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() / 2, 10));
+    ASSERT_EQ(customize.count(), 1);
+    EXPECT_EQ(customize.at(0).at(0).toInt(), 1);
+
+    // Double-click the flat red line in the middle of the picture.
     const QImage picture = plot->grab().toImage();
     const int x = picture.width() / 2;
     int y = 0;
-    const auto red = [&](int row) {
-        const QColor c = picture.pixelColor(x, row);
-        return c.red() > 200 && c.green() < 60 && c.blue() < 60;
-    };
-    while (y < picture.height() && !red(y))
+    while (y < picture.height() && picture.pixelColor(x, y) != QColor(255, 0, 0))
         ++y;
     ASSERT_LT(y, picture.height());
-    QSignalSpy activated(&chart, &ChartBinding::SeriesActivated);
     QTest::mouseDClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(x, y + 1));
     ASSERT_EQ(activated.count(), 1);
     EXPECT_EQ(activated.at(0).at(0).toInt(), target->Subset());
+
+    QSignalSpy mouse(&chart, &ChartBinding::MouseDown);
+    const auto drag = [&] {
+        QTest::mousePress(plot, Qt::LeftButton, Qt::ShiftModifier, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), plot->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(plot, &move);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::ShiftModifier, to);
+    };
+    drag();
+    ASSERT_EQ(mouse.count(), 1);
+    EXPECT_EQ(QList<float>({float(mouse.at(0).at(0).value<qint16>()),
+                            float(mouse.at(0).at(1).value<qint16>()), mouse.at(0).at(2).toFloat()}),
+              QList<float>({1, 1, float(from.x())}))
+        << "left button, shift, where it was pressed";
+    EXPECT_TRUE(chart.Zoomed());
+    chart.setZoomed(false);
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(zoom.count(), 2);
+    drag();
+    ASSERT_TRUE(chart.Zoomed());
+    style.setPointsToGraph(300); // a new number of points ends a zoom as well
+    chart.UpdateStyle();
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(customize.count(), 1) << "a drag is no click";
 }
 
 TEST_F(ChartBindingTest, TableStyleShowsThePlottedPointsInsteadOfOrBesideThePlot)
 {
     Add(QStringLiteral("bps"))->RecordResponse(7);
     chart.ResetChart();
-    QWidget* plot = Shown(chart);
+    QCustomPlot* plot = Shown(chart);
     auto* table = chart.findChild<QTableView*>();
     ASSERT_NE(table, nullptr);
     const auto shown = [&](TableStyles tableStyle) {
@@ -269,41 +240,25 @@ TEST_F(ChartBindingTest, ReloadsAfterSkippedWorkMatchTheHistoryPointForPoint)
 {
     // Loads write only what changed since the last one; whatever path the cycles took, a full
     // refresh must leave every point, in the window and on the plot, as the history has it.
-    TargetOID* steady = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                            QStringLiteral("steady"));
-    TargetOID* growing = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                             QStringLiteral("growing"));
-    TargetOID* gappy = Add(QStringLiteral("h"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                           QStringLiteral("gappy"), QStringLiteral("pkts"));
+    const QString host = QStringLiteral("h"), ip = QStringLiteral("10.0.0.1"),
+                  object = QStringLiteral("ifInOctets");
+    TargetOID* steady = Add(host, ip, object, QStringLiteral("steady"));
+    TargetOID* growing = Add(host, ip, object, QStringLiteral("growing"));
+    TargetOID* gappy = Add(host, ip, object, QStringLiteral("gappy"), QStringLiteral("pkts"));
     chart.ResetChart();
-    const auto plotted = [&](const TargetOID* target) {
-        for (int i = 0; i < chart.Plot()->plottableCount(); ++i) {
-            if (auto* graph = qobject_cast<QCPGraph*>(chart.Plot()->plottable(i));
-                graph && graph->name() == target->Label())
-                return graph;
-        }
-        return static_cast<QCPGraph*>(nullptr);
-    };
-    const auto axisOf = [&](const TargetOID* target) {
-        for (const YAxis* axis : axes) {
-            for (const TargetOID* member : axis->TargetOIDs())
-                if (member == target)
-                    return axis;
-        }
-        return static_cast<const YAxis*>(nullptr);
-    };
     const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
     const auto check = [&](int cycle) {
         chart.RefreshChart(false);
         chart.RedrawNow();
         for (const TargetOID* target : {steady, growing, gappy}) {
-            const YAxis* axis = axisOf(target);
-            QCPGraph* graph = plotted(target);
-            ASSERT_NE(axis, nullptr);
+            const double magnitude = axes.At(target == gappy ? 1 : 0)->Magnitude();
+            QCPGraph* graph = nullptr;
+            for (int i = 0; i < chart.Plot()->graphCount(); ++i)
+                graph = chart.Plot()->graph(i)->name() == target->Label() ? chart.Plot()->graph(i) : graph;
             ASSERT_NE(graph, nullptr);
             for (int i = 0; i < ChartBinding::Points; ++i) {
                 const double history = target->History(i);
-                const double expected = history == ChartBinding::NoValue ? NAN : history / axis->Magnitude();
+                const double expected = history == ChartBinding::NoValue ? NAN : history / magnitude;
                 const int column = ChartBinding::Points - 1 - i;
                 ASSERT_TRUE(same(chart.PointValue(target->Subset(), column), expected))
                     << "cycle " << cycle << " entry " << i << " of " << target->Label().toStdString();
@@ -336,8 +291,7 @@ TEST_F(ChartBindingTest, LegendPictureFollowsLabelsAndColours)
     chart.show();
     const auto legend = [&] {
         chart.RedrawNow();
-        QCPLegend* shown = chart.Plot()->legend;
-        return chart.Plot()->grab(shown->outerRect()).toImage();
+        return chart.Plot()->grab(chart.Plot()->legend->outerRect()).toImage();
     };
     const QImage before = legend();
     EXPECT_EQ(legend(), before);

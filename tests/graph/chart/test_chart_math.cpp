@@ -21,30 +21,27 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 TEST(PlotMath, FitsSkipMissingValuesAndNeedEnoughPoints)
 {
     const LineFit fit = FitLine({0, 1, 2, 3, 4}, {1, 3, NaN, 7, 9});
-    ASSERT_TRUE(fit.valid);
-    EXPECT_NEAR(fit.slope, 2, 1e-9);
-    EXPECT_NEAR(fit.intercept, 1, 1e-9);
     const LineFit scattered = FitLine({0, 1, 2, 3}, {0, 2, 0, 2});
-    EXPECT_NEAR(scattered.slope, 0.4, 1e-9);
-    EXPECT_NEAR(scattered.intercept, 0.4, 1e-9);
+    ASSERT_TRUE(fit.valid && scattered.valid);
+    for (const auto& [got, expected] : {std::pair{fit.slope, 2.0},
+                                        {fit.intercept, 1.0},
+                                        {scattered.slope, 0.4},
+                                        {scattered.intercept, 0.4}})
+        EXPECT_NEAR(got, expected, 1e-9);
     EXPECT_FALSE(FitLine({0, 1}, {5, NaN}).valid);
     EXPECT_FALSE(FitLine({3, 3}, {1, 2}).valid);
 
-    std::vector<double> x;
-    std::vector<double> y;
-    for (int i = 0; i < 40; ++i) {
-        x.push_back(i);
-        y.push_back(2 - 0.5 * i + 0.25 * i * i - 0.01 * i * i * i);
-    }
+    std::vector<double> x(40), y(40);
+    for (int i = 0; i < 40; ++i)
+        y[i] = 2 - 0.5 * (x[i] = i) + 0.25 * i * i - 0.01 * i * i * i;
     const std::vector<double> c = FitPolynomial(x, y, 3);
     ASSERT_EQ(c.size(), 4u);
     for (size_t i = 0; i < 4; ++i)
         EXPECT_NEAR(c[i], (std::vector<double>{2, -0.5, 0.25, -0.01}[i]), 1e-6) << i;
     EXPECT_NEAR(EvaluatePolynomial(c, 10), 2 - 5 + 25 - 10, 1e-6);
     // Two points give a line, whatever degree was asked for.
-    const std::vector<double> two = FitPolynomial({1, 3}, {4, 8}, 3);
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_NEAR(EvaluatePolynomial(two, 2), 6, 1e-9);
+    EXPECT_NEAR(EvaluatePolynomial(FitPolynomial({1, 3}, {4, 8}, 3), 2), 6, 1e-9);
+    EXPECT_EQ(FitPolynomial({1, 3}, {4, 8}, 3).size(), 2u);
     EXPECT_TRUE(FitPolynomial({1, 2}, {NaN, NaN}, 3).empty());
     EXPECT_TRUE(std::isnan(EvaluatePolynomial({}, 1)));
 }
@@ -80,35 +77,31 @@ TEST(PlotMath, SplinePassesThroughThePointsBreaksAtGapsAndStacksAdd)
 
 TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
 {
-    const QLocale c = QLocale::c();
-    EXPECT_EQ(ScaleFormatter("|,.| Mbps", 2, c).Format(1234.5), QStringLiteral("1,234.50 Mbps"));
-    EXPECT_EQ(ScaleFormatter("|,.| Mbps", 0, c).Format(1234.5), QStringLiteral("1,235 Mbps"));
-    EXPECT_EQ(ScaleFormatter("|,| ", 2, c).Format(12345.6), QStringLiteral("12,346 "));
-    EXPECT_EQ(ScaleFormatter("|.|%", 1, c).Format(1234.56), QStringLiteral("1234.6%"));
-    EXPECT_EQ(ScaleFormatter("|,.| K", 2, c).Format(-0.001), QStringLiteral("0.00 K"));
-    EXPECT_EQ(ScaleFormatter("|,.| K", 2, c).Format(-1.5), QStringLiteral("-1.50 K"));
-    EXPECT_EQ(ScaleFormatter("pkts", 1, c).Format(2000), QStringLiteral("2,000.0pkts"));
-    EXPECT_EQ(ScaleFormatter(QString(), 2, c).Format(3), QStringLiteral("3.00"));
+    const struct {
+        const char* format;
+        int decimals;
+        double value;
+        const char* text;
+    } cases[] = {{"|,.| Mbps", 2, 1234.5, "1,234.50 Mbps"}, {"|,.| Mbps", 0, 1234.5, "1,235 Mbps"},
+                 {"|,| ", 2, 12345.6, "12,346 "},           {"|.|%", 1, 1234.56, "1234.6%"},
+                 {"|,.| K", 2, -0.001, "0.00 K"},           {"|,.| K", 2, -1.5, "-1.50 K"},
+                 {"pkts", 1, 2000, "2,000.0pkts"},          {"", 2, 3, "3.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ScaleFormatter(c.format, c.decimals, QLocale::c()).Format(c.value), c.text) << c.format;
     const ScaleFormatter german("|,.| G", 2, QLocale(QLocale::German));
-    EXPECT_EQ(german.Format(1234.5), QStringLiteral("1.234,50 G"));
-    EXPECT_EQ(german.Suffix(), QStringLiteral(" G"));
+    EXPECT_EQ(german.Format(1234.5) + '|' + german.Suffix(), QStringLiteral("1.234,50 G| G"));
 }
 
-TEST(SeriesPens, EveryLineStyleDrawsWithItsWidthOrDashes)
+TEST(SeriesPens, EveryLineStyleHasItsOwnPenAndOnlyHorizontalBarsLieDown)
 {
-    QSet<int> dashes;
+    QSet<std::pair<int, int>> pens;
     for (int style = LINESTYLE_SOLID_1; style <= LINESTYLE_DASHDOTDOT; ++style) {
         const SeriesPen pen = SeriesPenOf(TargetOID::LineTypeCode(style));
-        if (style <= LINESTYLE_SOLID_6) {
-            EXPECT_EQ(pen.width, style - LINESTYLE_SOLID_1 + 1) << style;
-            EXPECT_EQ(pen.style, Qt::SolidLine) << style;
-        } else {
-            EXPECT_EQ(pen.width, 1) << style;
-            dashes.insert(pen.style);
-        }
+        pens.insert({pen.width, int(pen.style)});
+        EXPECT_TRUE(pen.width == 1 || pen.style == Qt::SolidLine) << "dashes are thin: " << style;
     }
-    EXPECT_EQ(dashes.size(), 4);
-    EXPECT_FALSE(dashes.contains(Qt::SolidLine));
+    EXPECT_EQ(pens.size(), LINESTYLE_DASHDOTDOT - LINESTYLE_SOLID_1 + 1);
+    EXPECT_EQ(SeriesPenOf(TargetOID::LineTypeCode(LINESTYLE_SOLID_6)).width, 6);
     for (int method = PLOT_LINE; method <= PLOT_STACKED; ++method)
         EXPECT_EQ(IsHorizontalMethod(YAxis::PlottingMethodCode(method)),
                   method == PLOT_HORIZONTALBAR || method == PLOT_HORIZONTALSTACKEDBAR)

@@ -14,28 +14,9 @@ class ValueTableModelTest : public ::testing::Test, public TableFixture {};
 
 constexpr const char* AllColumns = "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23";
 
-TEST_F(ValueTableModelTest, PassesTheModelTesterThroughLayoutsRefreshesAndColours)
+TEST_F(ValueTableModelTest, EveryColumnShowsItsFieldOfTheTargetUnderTheModelTester)
 {
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    AddTarget(0)->RecordResponse(10);
-    AddTarget(1);
-    Layout(QLatin1String(AllColumns));
-    EXPECT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(model.columnCount(), 24);
-
-    AddTarget(2)->SetLastError("No Response");
-    model.RefreshTableRows();
-    model.setColors(RGBColor(1, 2, 3), RGBColor(4, 5, 6), RGBColor(7, 8, 9));
-    Layout("abc,7,,12");
-    // A removed target's row stays until the control lays the table out again.
-    targets.Remove("O:2");
-    model.RefreshTableRows();
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.TargetAt(1), nullptr);
-}
-
-TEST_F(ValueTableModelTest, EveryColumnShowsItsFieldOfTheTarget)
-{
     TargetOID* target = AddTarget(0);
     target->setLabel("Uplink");
     target->SetLastError("No Response");
@@ -59,10 +40,21 @@ TEST_F(ValueTableModelTest, EveryColumnShowsItsFieldOfTheTarget)
         EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString().isEmpty(), column != 1) << column;
         EXPECT_EQ(model.ColumnWidthInX(column) > 0, column == 1) << column;
     }
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), target->Hostname());
-    EXPECT_EQ(model.data(model.index(0, 2)).toString(), "ifSpeed");
-    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
-    EXPECT_EQ(model.data(model.index(0, 3), Qt::ToolTipRole).toString(), QString());
+    EXPECT_EQ(QStringList({model.index(0, 0).data().toString(), model.index(0, 2).data().toString(),
+                           model.index(0, 3).data().toString(),
+                           model.index(0, 3).data(Qt::ToolTipRole).toString()}),
+              QStringList({"router1", "ifSpeed", "", ""}));
+
+    // Rows and colours change under the tester; a removed target's row stays until the control
+    // lays the table out again.
+    AddTarget(1)->RecordResponse(10);
+    AddTarget(2);
+    model.RefreshTableRows();
+    model.setColors(RGBColor(1, 2, 3), RGBColor(4, 5, 6), RGBColor(7, 8, 9));
+    targets.Remove("O:2");
+    model.RefreshTableRows();
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.TargetAt(1), nullptr);
 }
 
 TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
@@ -77,10 +69,8 @@ TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
     target->RecordResponse(1000000);
     target->RecordResponse(3000000);
     Layout("7,8,9,10,15");
-    QStringList values;
-    for (int column = 0; column < 4; ++column)
-        values << model.data(model.index(0, column)).toString();
-    EXPECT_EQ(values, QStringList({"3.00 Mbps", "1.00 Mbps", "3.00 Mbps", "2.00 Mbps"}));
+    EXPECT_EQ(QStringList({Cell(0, 7), Cell(0, 8), Cell(0, 9), Cell(0, 10)}),
+              QStringList({"3.00 Mbps", "1.00 Mbps", "3.00 Mbps", "2.00 Mbps"}));
     EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     EXPECT_NE(model.data(model.index(0, 4), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 }
@@ -92,11 +82,10 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     first->RecordResponse(500);
     model.setBaselineShowing(true);
     EXPECT_TRUE(Layout("7,10,23")) << "the second target has no value yet";
-    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue), QString());
-    EXPECT_EQ(Cell(1, ValueTableModel::ColAverageValue), QString());
+    EXPECT_EQ(Cell(1, ValueTableModel::ColCurrentValue) + Cell(1, ValueTableModel::ColAverageValue),
+              QString());
     EXPECT_EQ(Cell(0, ValueTableModel::ColCurrentValue), "500 bps");
-    EXPECT_EQ(Light(0), ValueTableModel::PictureGray);
-    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+    EXPECT_TRUE(Light(0) == ValueTableModel::PictureGray && Light(1) == ValueTableModel::PictureGray);
 
     second->RecordResponse(700);
     EXPECT_FALSE(model.RefreshTableRows());
@@ -112,8 +101,7 @@ TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnErro
     model.setBaselineShowing(true);
     first->SetLastError("No Response");
     Layout("22,23");
-    EXPECT_EQ(Light(0), ValueTableModel::PictureRed);
-    EXPECT_EQ(Light(1), ValueTableModel::PictureGray);
+    EXPECT_TRUE(Light(0) == ValueTableModel::PictureRed && Light(1) == ValueTableModel::PictureGray);
     EXPECT_EQ(Cell(0, ValueTableModel::ColLastError), "No Response");
     first->SetLastError(QString());
     model.setBaselineShowing(false);
@@ -134,8 +122,8 @@ TEST_F(ValueTableModelTest, PicturesAndColours)
         ASSERT_TRUE(picture.canConvert<QIcon>()) << column;
         EXPECT_FALSE(picture.value<QIcon>().pixmap(16, 16).isNull()) << "icon " << column << " drew nothing";
     }
-    EXPECT_EQ(model.Picture(model.index(0, 0)), ValueTableModel::PictureCustomize);
-    EXPECT_EQ(model.Picture(model.index(0, 1)), ValueTableModel::PictureRemove);
+    EXPECT_TRUE(model.Picture(model.index(0, 0)) == ValueTableModel::PictureCustomize &&
+                model.Picture(model.index(0, 1)) == ValueTableModel::PictureRemove);
     EXPECT_FALSE(model.data(model.index(0, 4), Qt::DecorationRole).isValid());
 
     const auto background = [this](int row, int column) {

@@ -132,26 +132,18 @@ TEST_F(ValueTableViewTest, ClicksOnTargetRowsRequestTheActionOfTheirColumn)
     QSignalSpy remove(&view, &ValueTableView::RemoveRequested);
     QSignalSpy details(&view, &ValueTableView::DetailsRequested);
     QSignalSpy color(&view, &ValueTableView::ColorRequested);
-
     ClickCell(1, ValueTableModel::ColEditButton);
-    ASSERT_EQ(edit.count(), 1);
-    EXPECT_EQ(edit.at(0).at(0).value<TargetOID*>(), targets.At(1));
     ClickCell(2, ValueTableModel::ColRemoveButton, Qt::RightButton);
-    ASSERT_EQ(remove.count(), 1);
-    EXPECT_EQ(remove.at(0).at(0).toString(), "O:3");
-    for (int id : {3, 4, 5, 6})
+    for (int id : {3, 4, 5, 6, int(ValueTableModel::ColColor), int(ValueTableModel::ColCurrentValue)})
         ClickCell(0, id);
-    ASSERT_EQ(details.count(), 4);
-    EXPECT_EQ(details.at(3).at(0).value<TargetOID*>(), targets.At(0));
-    ClickCell(0, ValueTableModel::ColColor);
-    ASSERT_EQ(color.count(), 1);
-    ClickCell(0, ValueTableModel::ColCurrentValue);
-    EXPECT_EQ(edit.count() + remove.count() + details.count() + color.count(), 7);
-
     // Below the last row nothing is asked for.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(view.visualRect(model.index(0, 0)).center().x(), view.viewport()->height() - 2));
-    EXPECT_EQ(edit.count(), 1);
+    EXPECT_EQ(QList<int>({int(edit.count()), int(remove.count()), int(details.count()), int(color.count())}),
+              QList<int>({1, 1, 4, 1}));
+    EXPECT_EQ(edit.at(0).at(0).value<TargetOID*>(), targets.At(1));
+    EXPECT_EQ(remove.at(0).at(0).toString(), "O:3");
+    EXPECT_EQ(details.at(3).at(0).value<TargetOID*>(), targets.At(0));
 }
 
 TEST_F(ValueTableViewTest, ColumnWidthsFollowTheFontAndTheRowsHeightShowsEveryRow)
