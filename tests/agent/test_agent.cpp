@@ -262,14 +262,18 @@ bool TestAgent::writeConfig(QString* error)
     }
     // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree is
     // answered by the pass script from the values file.
+    const QString access = m_sysUpTimeHidden ? QStringLiteral("view tw included .1\n"
+                                                              "view tw excluded .%1\n"
+                                                              "rocommunity public 127.0.0.1 -V tw\n")
+                                                   .arg(QLatin1String(SysUpTimeOid))
+                                             : QStringLiteral("rocommunity public 127.0.0.1\n");
     const QString text =
-        QStringLiteral("rocommunity public 127.0.0.1\n"
-                       "sysName trendwick-test-agent\n"
-                       "sysLocation loopback\n"
-                       "sysContact nobody\n"
-                       "dontLogTCPWrappersConnects yes\n"
-                       "pass_persist .%1 %2 %3 %4\n")
-            .arg(QLatin1String(BaseOid), perl, QStringLiteral(TW_TESTAGENT_SCRIPT), valuesFile());
+        access + QStringLiteral("sysName trendwick-test-agent\n"
+                                "sysLocation loopback\n"
+                                "sysContact nobody\n"
+                                "dontLogTCPWrappersConnects yes\n"
+                                "pass_persist .%1 %2 %3 %4\n")
+                     .arg(QLatin1String(BaseOid), perl, QStringLiteral(TW_TESTAGENT_SCRIPT), valuesFile());
     file.write(text.toUtf8());
     if (!file.commit()) {
         setError(error, file.errorString());

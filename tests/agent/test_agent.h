@@ -67,6 +67,10 @@ public:
     /// What snmpd wrote to its log so far (for failure messages).
     QString log() const;
 
+    /// Hides sysUpTime.0 from the community (it answers noSuchObject), as some agents do; takes
+    /// effect at the next start.
+    void setSysUpTimeHidden(bool hidden) { m_sysUpTimeHidden = hidden; }
+
     /// True when a GET of sysUpTime.0 sent to the agent is answered within the time given.
     bool answers(int timeoutMs = 1000) const;
 
@@ -105,5 +109,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_process;
     quint16 m_port = 0;
+    bool m_sysUpTimeHidden = false;
     QMap<QString, Entry> m_values;
 };
