@@ -6,11 +6,6 @@ namespace {
 
 constexpr qint64 kTicksWrap = qint64(1) << 32;
 
-bool SameText(const QString& a, const QString& b)
-{
-    return a.constData() == b.constData() && a.size() == b.size();
-}
-
 } // namespace
 
 const QString& AgentRestarts::UptimeOID()
@@ -19,34 +14,23 @@ const QString& AgentRestarts::UptimeOID()
     return oid;
 }
 
-int AgentRestarts::IndexOf(const QString& address, const QString& community)
+void AgentRestarts::Switch(const QString& address, const QString& community)
 {
+    m_lastAddress = address;
+    m_lastCommunity = community;
     const std::pair<QString, QString> key(address, community);
     const auto found = m_index.constFind(key);
-    if (found != m_index.constEnd())
-        return found.value();
-    const int index = int(m_agents.size());
+    if (found != m_index.constEnd()) {
+        m_last = found.value();
+        return;
+    }
+    m_last = int(m_agents.size());
     Agent agent;
     agent.address = address;
     agent.community = community;
-    agent.tag = QStringLiteral("U:") + QString::number(index);
+    agent.tag = QStringLiteral("U:") + QString::number(m_last);
     m_agents.push_back(std::move(agent));
-    m_index.insert(key, index);
-    return index;
-}
-
-const QString* AgentRestarts::AskFirst(const QString& address, const QString& community)
-{
-    if (m_last < 0 || !SameText(address, m_lastAddress) || !SameText(community, m_lastCommunity)) {
-        m_last = IndexOf(address, community);
-        m_lastAddress = address;
-        m_lastCommunity = community;
-    }
-    Agent& agent = m_agents[size_t(m_last)];
-    if (agent.noUptime || agent.askedInCycle == m_cycle)
-        return nullptr;
-    agent.askedInCycle = m_cycle;
-    return &agent.tag;
+    m_index.insert(key, m_last);
 }
 
 const AgentRestarts::Agent* AgentRestarts::Answered(const SnmpAnswer& answer, qint64 monotonicMsecs)

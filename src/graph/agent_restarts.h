@@ -41,7 +41,17 @@ public:
     void BeginCycle() { ++m_cycle; }
     /// The tag of an uptime request to send just before a request to this agent; null when it
     /// was asked in this cycle already, or has no uptime to give.
-    const QString* AskFirst(const QString& address, const QString& community);
+    const QString* AskFirst(const QString& address, const QString& community)
+    {
+        // Called for every target of a poll: the same agent as the previous one is the same text.
+        if (m_last < 0 || !SameText(address, m_lastAddress) || !SameText(community, m_lastCommunity))
+            Switch(address, community);
+        Agent& agent = m_agents[size_t(m_last)];
+        if (agent.noUptime || agent.askedInCycle == m_cycle)
+            return nullptr;
+        agent.askedInCycle = m_cycle;
+        return &agent.tag;
+    }
     /// Reads the answer to an uptime request, arrived at monotonicMsecs; returns the agent when
     /// the answer shows that it restarted since its previous one.
     const Agent* Answered(const SnmpAnswer& answer, qint64 monotonicMsecs);
@@ -50,7 +60,11 @@ public:
     static bool Restarted(quint32 before, quint32 ticks, qint64 elapsedMsecs);
 
 private:
-    int IndexOf(const QString& address, const QString& community);
+    static bool SameText(const QString& a, const QString& b)
+    {
+        return a.constData() == b.constData() && a.size() == b.size();
+    }
+    void Switch(const QString& address, const QString& community);
 
     std::vector<Agent> m_agents;
     QHash<std::pair<QString, QString>, int> m_index;

@@ -173,8 +173,12 @@ public:
 private:
     bool IsRate() const { return m_rateUnitMsecs != 0; }
     qint64 ElapsedSince(qint64 nowMsecs) const;
-    void TakeBase(const Reading& reading, double converted, qint64 nowMsecs);
-    std::optional<double> Increase(const Reading& reading, double converted) const;
+    /// The conversion, read again first when the user's locale changed.
+    const ConversionChain& CurrentChain() const;
+    /// x through the conversion, or x when there is none.
+    double Converted(double x) const;
+    void TakeBase(const Reading& reading, qint64 nowMsecs);
+    std::optional<double> Increase(const Reading& reading) const;
 
     Clock& m_clock;
     const Settings& m_settings;
@@ -188,10 +192,10 @@ private:
     // What the calculation text means for every answer, worked out when the text changes:
     // 0 for plain values, else the milliseconds of the rate's unit.
     qint64 m_rateUnitMsecs = 0;
+    // The previous answer: converted, or as it came when it was an exact integer.
     double m_previousValue = 0;
     qint64 m_previousTime = Responses::NoTime;
     double m_value = NoValue;
-    // The previous answer as it came, when it was an exact integer.
     quint64 m_previousRaw = 0;
     bool m_previousExact = false;
     bool m_assumeRollover = false;
