@@ -11,6 +11,7 @@
 #include "netsnmp_library.h"
 #include "test_agent.h"
 
+#include <agent_restarts.h>
 #include <chart_binding.h>
 #include <chart_style.h>
 #include <clock.h>
@@ -372,11 +373,14 @@ public:
                                     QLatin1String(object.name), QLatin1String(object.index));
         }
         // Counted in batches as the graph takes them: a Response receiver would make the session
-        // write every value out as text, which the graph itself does not need.
+        // write every value out as text, which the graph itself does not need. The agent's uptime,
+        // asked along with the targets, is no target's answer.
         QObject::connect(&graph->SNMP(), &SNMPSession::Answered, graph.get(),
                          [this](const std::vector<SnmpAnswer>& answers) {
-                             for (const SnmpAnswer& answer : answers)
-                                 counter.Count(answer.status == SNMPSession::RESPONSE_OK);
+                             for (const SnmpAnswer& answer : answers) {
+                                 if (!AgentRestarts::IsUptimeTag(answer.tag))
+                                     counter.Count(answer.status == SNMPSession::RESPONSE_OK);
+                             }
                          });
         MeterRedraws(*graph->ChartObject());
         graph->Reset();

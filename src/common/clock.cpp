@@ -1,5 +1,6 @@
 #include "clock.h"
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -65,6 +66,12 @@ qint64 Clock::NowWallClockMsecs() const
 qint64 Clock::NowSecsSinceEpoch() const
 {
     return Now().toSecsSinceEpoch();
+}
+
+qint64 Clock::NowMonotonicMsecs() const
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 QDateTime SystemClock::Now() const

@@ -14,6 +14,9 @@ public:
     /// Now() in seconds since 1970 UTC: for deadlines, which must not move when the wall clock
     /// jumps an hour, and which a timer tick compares without consulting the time-zone rules.
     virtual qint64 NowSecsSinceEpoch() const;
+    /// Milliseconds on a clock that never jumps (its origin means nothing): for measuring how long
+    /// something took, which the wall clock cannot do across a change of the system time.
+    virtual qint64 NowMonotonicMsecs() const;
 };
 
 class SystemClock final : public Clock {
@@ -25,16 +28,21 @@ public:
     static SystemClock& instance();
 };
 
-/// A clock that only moves when told to.
+/// A clock whose wall-clock time only moves when told to. Its monotonic reading runs in real
+/// time, as the real SNMP agents of the tests do, plus whatever skipMonotonicMsecs added: that is
+/// how a test makes an outage look longer than it lasted.
 class ManualClock final : public Clock {
 public:
     explicit ManualClock(const QDateTime& start = QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0)));
     QDateTime Now() const override { return m_now; }
+    qint64 NowMonotonicMsecs() const override { return Clock::NowMonotonicMsecs() + m_monotonicSkip; }
     void set(const QDateTime& now);
     void advanceSeconds(qint64 seconds);
+    void skipMonotonicMsecs(qint64 msecs) { m_monotonicSkip += msecs; }
 
 private:
     QDateTime m_now;
+    qint64 m_monotonicSkip = 0;
 };
 
 /// Local wall-clock milliseconds: the local date and time counted from 1970-01-01 00:00 as if

@@ -1,5 +1,6 @@
 #include "rt_trendwick.h"
 
+#include "agent_restarts.h"
 #include "message_panel.h"
 
 #include <chart_binding.h>
@@ -43,7 +44,7 @@ RTTrendwick::RTTrendwick(Settings& settings, Clock& clock, Prompter& prompter, S
       m_axes(std::make_unique<::YAxises>()), m_style(std::make_unique<::ChartStyle>()),
       m_snmp(seams.session ? std::move(seams.session) : std::make_unique<SNMPSession>()),
       m_definition(std::make_unique<GraphDefinition>(*this)), m_log(std::make_unique<ValueLog>(clock)),
-      m_publisher(std::make_unique<HtmlPublisher>(clock))
+      m_publisher(std::make_unique<HtmlPublisher>(clock)), m_restarts(std::make_unique<AgentRestarts>())
 {
     BuildChildren();
     ConnectChildren();

@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 
+class AgentRestarts;
 class ChartBinding;
 class ChartStyle;
 class Clock;
@@ -174,6 +175,7 @@ private:
     void ConnectChildren();
     void ApplySessionSettings();
     void OnResponse(const SnmpAnswer& answer, qint64 wallClockMsecs);
+    void OnUptime(const SnmpAnswer& answer);
     void RefreshTable();
     void SetTableColors();
     void SizeTablePane();
@@ -198,6 +200,7 @@ private:
     std::unique_ptr<GraphDefinition> m_definition;
     std::unique_ptr<ValueLog> m_log;
     std::unique_ptr<HtmlPublisher> m_publisher;
+    std::unique_ptr<AgentRestarts> m_restarts;
 
     QSplitter* m_splitter = nullptr;
     ChartBinding* m_chart = nullptr;

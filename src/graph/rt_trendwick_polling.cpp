@@ -1,6 +1,7 @@
 // The polling cycle of the graph control: requests, replies, and what each timer tick drives.
 #include "rt_trendwick.h"
 
+#include "agent_restarts.h"
 #include "message_panel.h"
 #include "response_number.h"
 
@@ -18,6 +19,18 @@ const QString kNoResponse = QStringLiteral("No Response");
 const QString kConversionFailed =
     QStringLiteral("Could not convert OID value to numerical. Value returned: (");
 
+TargetOID::Reading::Counter CounterOf(const SnmpAnswer& answer)
+{
+    switch (answer.syntax) {
+    case SnmpSyntax::Counter32:
+        return TargetOID::Reading::Counter::Counter32;
+    case SnmpSyntax::Counter64:
+        return TargetOID::Reading::Counter::Counter64;
+    default:
+        return TargetOID::Reading::Counter::None;
+    }
+}
+
 } // namespace
 
 void RTTrendwick::PollNow()
@@ -32,6 +45,9 @@ void RTTrendwick::PollNow()
         // A hand-broken store: keep asking with the version used so far.
     }
     const qint16 version = m_snmp->Version();
+    // An SNMPv1 agent without sysUpTime would fail the whole PDU for that one variable.
+    const bool askUptime = version != 1;
+    m_restarts->BeginCycle();
     const int count = m_targets->Count();
     for (int i = 0; i < count; ++i) {
         // The targets' texts are rarely still in the cache: ask for them a few targets ahead.
@@ -40,6 +56,11 @@ void RTTrendwick::PollNow()
         if (i + 2 < count)
             m_targets->At(i + 2)->PrefetchPollTexts();
         const TargetOID* target = m_targets->At(i);
+        if (askUptime) {
+            if (const QString* tag = m_restarts->AskFirst(target->IP(), target->Community()))
+                m_snmp->SendGet(
+                    {target->IP(), target->Community(), version, AgentRestarts::UptimeOID(), *tag});
+        }
         m_snmp->SendGet({target->IP(), target->Community(), version, target->PolledOID(), target->Key()});
     }
 }
@@ -49,8 +70,11 @@ void RTTrendwick::OnResponse(const SnmpAnswer& answer, qint64 wallClockMsecs)
     // Nothing in here may escape into the session's delivery loop.
     try {
         TargetOID* target = m_targets->FindKey(answer.tag);
-        if (!target)
-            return; // removed while its request was on the way
+        if (!target) {
+            if (AgentRestarts::IsUptimeTag(answer.tag))
+                OnUptime(answer);
+            return; // or removed while its request was on the way
+        }
         const bool answered = answer.status == SNMPSession::RESPONSE_OK;
         target->SetLastError(answered ? QString() : kNoResponse);
         // The session sends no value with a missing reply, so there is nothing to convert.
@@ -61,8 +85,22 @@ void RTTrendwick::OnResponse(const SnmpAnswer& answer, qint64 wallClockMsecs)
             target->SetLastError(kConversionFailed + answer.value.ToText() + QLatin1Char(')'));
             return;
         }
-        target->RecordResponse(*number, wallClockMsecs);
+        target->RecordResponse(TargetOID::Reading{*number, answer.value.UnsignedInteger(), CounterOf(answer)},
+                               wallClockMsecs);
     } catch (...) {
+    }
+}
+
+void RTTrendwick::OnUptime(const SnmpAnswer& answer)
+{
+    const AgentRestarts::Agent* restarted = m_restarts->Answered(answer, m_clock.NowMonotonicMsecs());
+    if (!restarted)
+        return;
+    // The objects' answers of the same PDU come after this one: they and every later answer of
+    // the agent's targets start new bases rather than rates across the restart.
+    for (TargetOID* target : *m_targets) {
+        if (target->IP() == restarted->address && target->Community() == restarted->community)
+            target->BaseOnNextAnswer();
     }
 }
 

@@ -55,11 +55,13 @@ void ConversionChain::Parse()
         operand = static_cast<float>(operand);
         if (operand == 0) {
             m_void = true;
+            m_linear = true;
             m_steps.clear();
             return;
         }
         if (!QStringLiteral("+-*/\\").contains(op))
             return; // an unknown operator ends the chain with the steps before it
+        m_linear = m_linear && (op == QLatin1Char('*') || op == QLatin1Char('/'));
         m_steps.push_back({op, operand});
         rest.remove(0, taken);
     }

@@ -16,6 +16,10 @@ public:
     /// x run through the chain; x itself when the chain is void or empty.
     double Apply(double x) const;
 
+    /// Whether the chain only multiplies and divides (or does nothing), so that the converted
+    /// difference of two values is the difference converted.
+    bool IsLinear() const { return m_linear; }
+
     const QString& Text() const { return m_text; }
     const QLocale& Locale() const { return m_locale; }
     /// Whether another locale could read the numbers differently: only separators can, a run
@@ -35,5 +39,6 @@ private:
     QLocale m_locale;
     std::vector<Step> m_steps;
     bool m_void = false;
+    bool m_linear = true;
     bool m_dependsOnLocale = false;
 };

@@ -9,6 +9,7 @@
 #include <settings.h>
 
 #include <QDomDocument>
+#include <utility>
 
 struct LineStyleSpelling {
     const char* upperName;
@@ -233,7 +234,7 @@ void TargetOID::setUnitsAndConversion(const QString& text)
     }
 }
 
-double TargetOID::ApplyConversion(double x) const
+const ConversionChain& TargetOID::CurrentChain() const
 {
     // Numbers with separators are read again when the user's locale changed; asking for the
     // locale costs more than the arithmetic, so plain digits skip it.
@@ -242,7 +243,17 @@ double TargetOID::ApplyConversion(double x) const
         if (m_conversion.Locale() != locale)
             m_conversion = ConversionChain(m_conversion.Text(), locale);
     }
-    return m_conversion.Apply(x);
+    return m_conversion;
+}
+
+double TargetOID::ApplyConversion(double x) const
+{
+    return CurrentChain().Apply(x);
+}
+
+double TargetOID::Converted(double x) const
+{
+    return m_conversion.Text().isEmpty() ? x : ApplyConversion(x);
 }
 
 // Whole seconds, or minute boundaries crossed, between the previous sample and now.
@@ -251,10 +262,16 @@ qint64 TargetOID::ElapsedSince(qint64 nowMsecs) const
     return FloorDiv(nowMsecs, m_rateUnitMsecs) - FloorDiv(m_previousTime, m_rateUnitMsecs);
 }
 
-void TargetOID::TakeBase(double converted, qint64 nowMsecs)
+void TargetOID::TakeBase(const Reading& reading, qint64 nowMsecs)
 {
     m_previousTime = nowMsecs;
-    m_previousValue = converted;
+    // An exact answer is kept as it came; its converted value is worked out only if the next
+    // answer is not exact too.
+    m_previousExact = reading.exact.has_value();
+    if (m_previousExact)
+        m_previousRaw = *reading.exact;
+    else
+        m_previousValue = Converted(reading.number);
 }
 
 void TargetOID::RecordResponse(double raw)
@@ -264,33 +281,75 @@ void TargetOID::RecordResponse(double raw)
 
 void TargetOID::RecordResponse(double raw, qint64 now)
 {
-    const double converted = m_conversion.Text().isEmpty() ? raw : ApplyConversion(raw);
+    RecordResponse(Reading{raw, std::nullopt, Reading::Counter::None}, now);
+}
+
+void TargetOID::RecordResponse(const Reading& reading, qint64 now)
+{
+    const bool restarted = std::exchange(m_baseOnNextAnswer, false);
     if (!IsRate()) {
-        m_value = converted;
+        m_value = Converted(reading.number);
         m_history.LogValue(m_value, now);
         return;
     }
-    const qint64 elapsed = m_previousTime == Responses::NoTime ? 0 : ElapsedSince(now);
+    const bool hasBase = m_previousTime != Responses::NoTime;
+    if (restarted && hasBase) {
+        // Whatever the counters read now, they count from the restart, not from our base.
+        TakeBase(reading, now);
+        m_value = NoValue;
+        return;
+    }
+    const qint64 elapsed = hasBase ? ElapsedSince(now) : 0;
     if (elapsed <= 0) {
         // First sample, or a second one within the same second (or minute): only a new base.
-        TakeBase(converted, now);
+        TakeBase(reading, now);
         m_value = NoValue;
         m_history.LogValue(NoValue, now);
         return;
     }
-    if (converted >= m_previousValue) {
-        m_value = (converted - m_previousValue) / double(elapsed);
-    } else if (m_details.TypeTag() == 2 && m_assumeRollover) {
-        // A 32-bit counter that wrapped; the wrap goes through the same conversion as the value.
-        m_value = (converted - m_previousValue + ApplyConversion(4294967296.0)) / double(elapsed);
-    } else {
+    const std::optional<double> increase = Increase(reading);
+    TakeBase(reading, now);
+    if (!increase) {
         // The counter was reset (or wrapped without permission): leave a gap, measure from here.
-        TakeBase(converted, now);
         m_value = NoValue;
         return;
     }
-    TakeBase(converted, now);
+    m_value = *increase / double(elapsed);
     m_history.LogValue(m_value, now);
+}
+
+// The growth since the previous answer, converted; nothing when the counter started again.
+std::optional<double> TargetOID::Increase(const Reading& reading) const
+{
+    using Counter = Reading::Counter;
+    // The answer's own type decides, also for objects the MIB does not know; without one, the
+    // MIB's integer syntax does.
+    bool wraps = false;
+    if (reading.counter == Counter::Counter32)
+        wraps = m_assumeRollover;
+    else if (reading.counter == Counter::None)
+        wraps = m_assumeRollover && m_details.TypeTag() == 2;
+    constexpr double kWrap = 4294967296.0;
+
+    // A Counter64 high up has no double of its own: converting first would round both values to
+    // a multiple of a few hundred. A conversion that only scales gives the same result applied to
+    // the difference, so the difference is taken first, in integers.
+    if (reading.exact && m_previousExact && (m_conversion.Text().isEmpty() || CurrentChain().IsLinear())) {
+        const quint64 now = *reading.exact;
+        if (now >= m_previousRaw)
+            return Converted(double(now - m_previousRaw));
+        if (!wraps)
+            return std::nullopt;
+        return Converted(double(now) - double(m_previousRaw) + kWrap);
+    }
+    const double converted = Converted(reading.number);
+    const double previous = m_previousExact ? Converted(double(m_previousRaw)) : m_previousValue;
+    if (converted >= previous)
+        return converted - previous;
+    if (!wraps)
+        return std::nullopt;
+    // The wrap goes through the same conversion as the value.
+    return converted - previous + ApplyConversion(kWrap);
 }
 
 void TargetOID::ApplyToChart(ChartSink& chart) const

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class ChartSink;
 class Clock;
@@ -46,6 +47,16 @@ class TargetOID : public QObject {
     Q_OBJECT
 public:
     static constexpr double NoValue = Responses::NoValue;
+
+    /// One answer of the device as a rate needs it.
+    struct Reading {
+        /// The counter type the agent's answer carried; None for anything else (or not known).
+        enum class Counter : quint8 { None, Counter32, Counter64 };
+        double number = 0;
+        /// The same number as an exact integer, when the answer was a non-negative integer.
+        std::optional<quint64> exact;
+        Counter counter = Counter::None;
+    };
 
     /// clock gives "now" for rates and history; settings the rollover permission after ReadXML.
     TargetOID(Clock& clock, const Settings& settings, OIDResolver resolver = OIDResolver(),
@@ -139,6 +150,13 @@ public:
     /// The same, for an answer that arrived at the given wall-clock time (see WallClockMsecs):
     /// the answers of one reply share one reading of the clock.
     void RecordResponse(double raw, qint64 wallClockMsecs);
+    /// The same with what the answer's type says: a Counter32 that went down wrapped (when
+    /// rollover is permitted), a Counter64 that went down was reset; exact integers give exact
+    /// differences when the conversion only multiplies and divides.
+    void RecordResponse(const Reading& reading, qint64 wallClockMsecs);
+    /// The device restarted: the next answer starts a new base (a gap) rather than a rate
+    /// across the restart.
+    void BaseOnNextAnswer() { m_baseOnNextAnswer = true; }
     double ApplyConversion(double x) const;
     /// Label, colour and line type of series Subset.
     void ApplyToChart(ChartSink& chart) const;
@@ -155,7 +173,12 @@ public:
 private:
     bool IsRate() const { return m_rateUnitMsecs != 0; }
     qint64 ElapsedSince(qint64 nowMsecs) const;
-    void TakeBase(double converted, qint64 nowMsecs);
+    /// The conversion, read again first when the user's locale changed.
+    const ConversionChain& CurrentChain() const;
+    /// x through the conversion, or x when there is none.
+    double Converted(double x) const;
+    void TakeBase(const Reading& reading, qint64 nowMsecs);
+    std::optional<double> Increase(const Reading& reading) const;
 
     Clock& m_clock;
     const Settings& m_settings;
@@ -169,10 +192,14 @@ private:
     // What the calculation text means for every answer, worked out when the text changes:
     // 0 for plain values, else the milliseconds of the rate's unit.
     qint64 m_rateUnitMsecs = 0;
+    // The previous answer: converted, or as it came when it was an exact integer.
     double m_previousValue = 0;
     qint64 m_previousTime = Responses::NoTime;
     double m_value = NoValue;
+    quint64 m_previousRaw = 0;
+    bool m_previousExact = false;
     bool m_assumeRollover = false;
+    bool m_baseOnNextAnswer = false;
 
     // What every poll reads.
     QString m_key;

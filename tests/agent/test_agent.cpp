@@ -102,9 +102,13 @@ bool TestAgent::launch(QString* error)
     const QString pass =
         QStringLiteral(" %1 %2 %3\n")
             .arg(perl, QStringLiteral(TW_TESTAGENT_SCRIPT), m_dir.filePath(QStringLiteral("values.txt")));
+    // Some agents keep sysUpTime.0 from a community; a view without it answers noSuchObject.
+    const QString access = m_sysUpTimeHidden
+                               ? QStringLiteral("view tw included .1\nview tw excluded .1.3.6.1.2.1.1.3.0\n"
+                                                "rocommunity public 127.0.0.1 -V tw\n")
+                               : QStringLiteral("rocommunity public 127.0.0.1\n");
     writeFile(m_dir.filePath(QStringLiteral("snmpd.conf")),
-              ("rocommunity public 127.0.0.1\nsysName trendwick-test-agent\ndontLogTCPWrappersConnects yes\n"
-               "pass_persist ." +
+              (access + "sysName trendwick-test-agent\ndontLogTCPWrappersConnects yes\npass_persist ." +
                QLatin1String(BaseOid) + pass + "pass_persist ." + QLatin1String(PassExamplesOid) + pass)
                   .toUtf8());
     QDir(m_dir.path()).mkpath(QStringLiteral("persist"));

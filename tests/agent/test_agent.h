@@ -57,6 +57,10 @@ public:
     /// The read-only community, good for SNMPv1 and SNMPv2c.
     QString community() const { return QStringLiteral("public"); }
 
+    /// Hides sysUpTime.0 from the community (it answers noSuchObject), as some agents do; takes
+    /// effect at the next start.
+    void setSysUpTimeHidden(bool hidden) { m_sysUpTimeHidden = hidden; }
+
     /// Sets one controlled value; suffix is relative to the controlled base ("1.1.0"). A suffix
     /// starting with "." is a full OID, served when it lies under the controlled base or under
     /// NET-SNMP-PASS-MIB's 1.3.6.1.4.1.8072.2.255, whose objects have names in the MIB.
@@ -92,6 +96,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_process;
     quint16 m_port = 0;
+    bool m_sysUpTimeHidden = false;
     QMap<QString, Entry> m_values;
     int m_delayMs = 0;
 };

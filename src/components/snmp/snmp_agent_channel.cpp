@@ -439,6 +439,7 @@ void SnmpAgentChannel::answerVariables(Batch& batch, const netsnmp_pdu& pdu)
         answer.code = 0;
         answer.value = answerValue(*variable);
         answer.type = typeName(variable->type);
+        answer.syntax = syntaxOf(variable->type);
         m_finished.push_back(std::move(answer));
     }
 }

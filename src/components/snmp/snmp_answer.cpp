@@ -72,3 +72,10 @@ std::optional<double> SnmpValue::Integer() const
     }
     return std::nullopt;
 }
+
+std::optional<quint64> SnmpValue::UnsignedInteger() const
+{
+    if (m_kind == Kind::Unsigned || (m_kind == Kind::Signed && qint64(m_bits) >= 0))
+        return m_bits;
+    return std::nullopt;
+}

@@ -19,6 +19,9 @@ public:
     QString ToText() const;
     /// The number of an integer value; nothing for a text, however it reads.
     std::optional<double> Integer() const;
+    /// The exact number of an integer value that is not negative: a Counter64 above 2^53 has no
+    /// double of its own.
+    std::optional<quint64> UnsignedInteger() const;
     bool IsEmpty() const { return m_kind == Kind::Text && m_text.isEmpty(); }
 
 private:
@@ -27,6 +30,10 @@ private:
     quint64 m_bits = 0; ///< Unsigned as it is, Signed in two's complement
     QString m_text;
 };
+
+/// The SMI types whose numbers behave differently from a plain number's: a Counter32 wraps at
+/// 2^32, a Counter64 never wraps in practice, time ticks count hundredths since a start.
+enum class SnmpSyntax : quint8 { Other, Counter32, Counter64, TimeTicks };
 
 /// The outcome of one request, in the form Response hands it out.
 struct SnmpAnswer {
@@ -38,4 +45,5 @@ struct SnmpAnswer {
     SnmpValue value;
     QString tag;
     QString type;
+    SnmpSyntax syntax = SnmpSyntax::Other; ///< the value's type, where it matters for arithmetic
 };

@@ -158,6 +158,23 @@ SnmpValue answerValue(const netsnmp_variable_list& variable)
     }
 }
 
+SnmpSyntax syntaxOf(int asnType)
+{
+    switch (asnType) {
+    case ASN_COUNTER:
+        return SnmpSyntax::Counter32;
+    case ASN_COUNTER64:
+#ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
+    case ASN_OPAQUE_COUNTER64:
+#endif
+        return SnmpSyntax::Counter64;
+    case ASN_TIMETICKS:
+        return SnmpSyntax::TimeTicks;
+    default:
+        return SnmpSyntax::Other;
+    }
+}
+
 QString typeName(int asnType)
 {
     switch (asnType) {

@@ -30,6 +30,9 @@ bool parseAgentAddress(QStringView text, QByteArray* peerName);
 /// anything that is not printable; OIDs and IpAddress dotted.
 SnmpValue answerValue(const netsnmp_variable_list& variable);
 
+/// The arithmetic kind of an ASN.1 type.
+SnmpSyntax syntaxOf(int asnType);
+
 /// The SMI name of an ASN.1 type ("Counter32", "OCTET STRING", "noSuchInstance", ...).
 QString typeName(int asnType);
 

@@ -29,9 +29,14 @@ QString EffectiveLogFilename(const QString& asSet, const QString& mainTitle,
 }
 
 // A label with a comma, quote or line break would shift every later column; such a field is
-// quoted the way spreadsheets read it. Plain labels are written as they are.
-static QString CsvField(const QString& text)
+// quoted the way spreadsheets read it. A label that a spreadsheet would take for a formula gets a
+// leading apostrophe: labels come from devices (interface descriptions), and opening the log
+// must not run what a device planted there. Plain labels are written as they are.
+static QString CsvField(QString text)
 {
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && kFormulaStarts.contains(text.front()))
+        text.prepend(QLatin1Char('\''));
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;

@@ -1,0 +1,156 @@
+// Counters against a real snmpd: the answer's type decides a wrap, 64-bit counters stay exact, and
+// an agent that restarted gives one gap instead of a spike of 2^32 over its outage.
+#include "../control/control_fixture.h"
+
+namespace {
+
+class CounterTest : public ControlTest {
+protected:
+    void SetUp() override
+    {
+        ControlTest::SetUp();
+        settings.setAssumeCounterRollover(true);
+        control = MakeCounterControl();
+    }
+
+    /// A control that also polls objects named by a dotted OID that no MIB describes.
+    std::unique_ptr<RTTrendwick> MakeCounterControl()
+    {
+        RTTrendwick::Seams seams;
+        seams.resolver = [this](const QString& name) {
+            OIDInfo unknown;
+            unknown.dottedOID = name;
+            return name.startsWith(QLatin1String("1.")) ? OIDDetails(unknown) : OIDDetails(mib.Find(name));
+        };
+        auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
+        made->show();
+        return made;
+    }
+
+    /// Reset as a host does, and the answers of its poll in: every target has a base.
+    void ResetAndWait()
+    {
+        QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
+        ResetGraph();
+        EXPECT_TRUE(WaitForAnswers(answers, 0, control->TargetOIDs().Count()));
+    }
+
+    /// A counter near the top of its 32 bits with its base, on an agent up long enough that a
+    /// quick restart brings its uptime below the last reading.
+    TargetOID* CounterWithBase()
+    {
+        agent.setValue("1.1", Type::Counter32, 4000000000u);
+        TargetOID* counter = AddTarget("counterObj", "1");
+        QTest::qWait(1500);
+        ResetAndWait();
+        return counter;
+    }
+
+    /// Takes the agent away and brings it back with its counter at `after`.
+    void RestartAgent(quint32 after)
+    {
+        agent.stop();
+        agent.setValue("1.1", Type::Counter32, after);
+        ASSERT_TRUE(agent.start());
+    }
+};
+
+TEST_F(CounterTest, Counter32WrapsByItsTypeAndCounter64IsExactOrReset)
+{
+    // Objects under a private enterprise: no MIB, no syntax to go by.
+    const QString privateObject = TestAgent::controlledOid("5");
+    constexpr quint64 kHigh = quint64(1) << 60;
+    agent.setValue("5.1", Type::Counter32, 4294967000u);
+    agent.setValue("5.2", Type::Counter64, kHigh);
+    agent.setValue("5.3", Type::Counter64, 5000000000000u);
+    TargetOID* wraps = AddTarget(privateObject, "1");
+    // Whole division saturates at 2^31 - 1: it converts before subtracting, wrap included.
+    TargetOID* divided = AddTarget(privateObject, "1");
+    divided->setConversion("\\1");
+    TargetOID* high = AddTarget(privateObject, "2");
+    TargetOID* scaled = AddTarget(privateObject, "2");
+    scaled->setConversion("*8/1000");
+    TargetOID* reset = AddTarget(privateObject, "3");
+    QStringList batches;
+    QObject::connect(&control->SNMP(), &SNMPSession::Answered, control.get(),
+                     [&](const std::vector<SnmpAnswer>& got) {
+                         QStringList tags;
+                         for (const SnmpAnswer& answer : got)
+                             tags.append(answer.tag);
+                         batches.append(tags.join(' '));
+                     });
+    Cycle();
+
+    for (const quint64 step : {quint64(1), quint64(2)}) {
+        agent.setValue("5.1", Type::Counter32, 500 * step - 300);
+        agent.setValue("5.2", Type::Counter64, kHigh + 10000 * step + 10 * (step - 1));
+        agent.setValue("5.3", Type::Counter64, 1000 * step - 900);
+        Cycle();
+    }
+    // Through the wrap 49.6 then 50 per second; 1,000 then 1,001 on top of 2^60, not a multiple
+    // of 25.6; the reset is one gap in the history and nothing negative or huge.
+    EXPECT_EQ(std::vector<float>({wraps->History(1), wraps->History(0)}), std::vector<float>({49.6f, 50}));
+    EXPECT_EQ(std::vector<float>({high->History(1), high->History(0)}), std::vector<float>({1000, 1001}));
+    EXPECT_EQ(scaled->History(1), 8.0f);
+    EXPECT_EQ(divided->History(1), 20.0f);
+    EXPECT_EQ(std::vector<float>({float(reset->HistoryCount()), reset->Min(), reset->Max()}),
+              std::vector<float>({1, 100, 100}));
+    // The uptime travels first in the PDU of the objects, once per poll: no extra round trip.
+    const QString tags =
+        "U:0 " +
+        QStringList({wraps->Key(), divided->Key(), high->Key(), scaled->Key(), reset->Key()}).join(' ');
+    EXPECT_EQ(batches, QStringList({tags, tags, tags}));
+}
+
+TEST_F(CounterTest, ARestartedAgentGivesOneGapNotAWrapAfterAShortOrALongOutage)
+{
+    TargetOID* counter = CounterWithBase();
+    // Short outage: back at once, counting from zero. A wrap would read 29 million per second.
+    RestartAgent(300);
+    Cycle();
+    EXPECT_EQ(counter->Value(), TargetOID::NoValue);
+    agent.setValue("1.1", Type::Counter32, 1300);
+    Cycle();
+    EXPECT_DOUBLE_EQ(counter->Value(), 100.0);
+
+    // Long outage: polls without answers, twenty minutes, and by the next answer the new uptime
+    // has grown past the last one read: only the time since that answer tells.
+    agent.stop();
+    Cycle();
+    ASSERT_EQ(counter->LastError(), "No Response");
+    clock.skipMonotonicMsecs(20 * 60 * 1000);
+    RestartAgent(200);
+    QTest::qWait(1500);
+    Cycle();
+    EXPECT_EQ(counter->Value(), TargetOID::NoValue);
+
+    // An agent that keeps running still wraps.
+    agent.setValue("1.1", Type::Counter32, 4294967000u);
+    Cycle();
+    agent.setValue("1.1", Type::Counter32, 704);
+    Cycle();
+    EXPECT_DOUBLE_EQ(counter->Value(), 100.0);
+}
+
+TEST_F(CounterTest, WithoutAnUptimeARestartStillReadsAsAWrap)
+{
+    // An SNMPv1 poll of an agent that has the uptime, and an SNMPv2c poll of one that hides it.
+    for (const bool v1 : {true, false}) {
+        SCOPED_TRACE(v1 ? "SNMPv1" : "no sysUpTime");
+        agent.stop();
+        agent.setSysUpTimeHidden(!v1);
+        ASSERT_TRUE(agent.start());
+        settings.setSNMPVersion(v1 ? 1 : 2);
+        control = MakeCounterControl();
+        QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
+        TargetOID* counter = CounterWithBase();
+        RestartAgent(300);
+        Cycle();
+        EXPECT_DOUBLE_EQ(counter->Value(), (300 + 4294967296.0 - 4000000000.0) / 10);
+        Cycle();
+        // Asked never, or once and remembered: two polls, one answer each beside the uptime's.
+        EXPECT_EQ(answers.count(), v1 ? 3 : 4);
+    }
+}
+
+} // namespace
