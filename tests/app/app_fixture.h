@@ -21,17 +21,14 @@ protected:
     static void SetUpTestSuite()
     {
         s_agent = std::make_unique<TestAgent>();
-        QString error;
-        if (!s_agent->start(&error)) {
-            ADD_FAILURE() << error.toStdString();
+        if (!s_agent->start(&s_error))
             s_agent.reset();
-        }
     }
     static void TearDownTestSuite() { s_agent.reset(); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(s_agent) << "the test agent did not start";
+        ASSERT_TRUE(s_agent) << "the test agent did not start: " << s_error.toStdString();
         settings.setSNMPTimeout(300);
         settings.setSNMPRetries(1);
         settings.setSNMPVersion(2);
@@ -48,7 +45,8 @@ protected:
 
     QString path(const QString& name) const { return folder.filePath(name); }
 
-    static std::unique_ptr<TestAgent> s_agent;
+    static inline std::unique_ptr<TestAgent> s_agent;
+    static inline QString s_error;
     Settings settings;
     ManualClock clock;
     ScriptedPrompter prompter;

@@ -36,7 +36,8 @@ TEST_F(ApplicationTest, WindowsOpenShownWhateverTheirFilesOrProbesSay)
         EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsByKeyOrPosition)
+// The Graph calls themselves are pinned through automation; here: what only a user can do.
+TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsSeeNewWindowsOnRefreshAndClosedOnesFail)
 {
     Application second(settings, clock, &prompter);
     EXPECT_EQ(Application::current(), &application);
@@ -46,11 +47,6 @@ TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsBy
     std::optional<Graph> graph = graphs.Item(1);
     ASSERT_TRUE(graph);
     EXPECT_EQ(graph->window(), first);
-    EXPECT_TRUE(graphs.Item(graph->Key()) == graph);
-    EXPECT_EQ(graph->Key(), "G:" + QString::number(qint64(first->winId())));
-    EXPECT_FALSE(graphs.Item(2));
-    EXPECT_FALSE(graphs.Item("G:0"));
-
     Graph hidden = graphs.NewGraph();
     EXPECT_FALSE(hidden.window()->isVisible());
     hidden.ShowWindow();
@@ -62,29 +58,11 @@ TEST_F(ApplicationTest, TheFirstApplicationStaysCurrentAndItsGraphsFindWindowsBy
     graphs.Refresh();
     EXPECT_EQ(graphs.Count(), 3);
 
-    // The Graph held across Refresh still reaches its window.
-    hidden.CloseWindow();
-    EXPECT_EQ(graphs.Count(), 2);
-    application.Shutdown();
-    EXPECT_TRUE(GraphWindow::Windows().isEmpty());
-}
-
-TEST_F(ApplicationTest, GraphForwardsToItsWindowAndFailsOnceItIsClosed)
-{
-    std::optional<Graph> graph = application.Graphs().NewGraph(true);
-    graph->Move(0, 0, 14400, 7200);
-    const qint32 height = graph->Height();
-    graph->Move(-1, -1, 12000, -1); // -1 keeps a side as it is
-    EXPECT_NEAR(graph->Width(), 12000, 30);
-    EXPECT_EQ(graph->Height(), height);
-    graph->setTitle("Core");
-    EXPECT_EQ(graph->window()->Control().MainTitle(), "Core");
-    graph->setPollInterval(0);
-    EXPECT_EQ(graph->PollInterval(), 1);
-
-    // The user closes the window while the Graph is still held.
+    // The user closes a window while its Graph is still held.
     delete graph->window();
     EXPECT_THROW(graph->Title(), WindowClosedError);
+    application.Shutdown();
+    EXPECT_TRUE(GraphWindow::Windows().isEmpty());
 }
 
 TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
@@ -100,37 +78,21 @@ TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
     EXPECT_FALSE(start.runEventLoop) << "unknown words open nothing, so the process ends";
     EXPECT_TRUE(GraphWindow::Windows().isEmpty());
 
-    start = StartInteractive(application, present, "-?");
-    EXPECT_FALSE(start.runEventLoop);
-    EXPECT_EQ(start.exitCode, 0);
-    start = StartInteractive(application, present, "-Log run.csv");
-    EXPECT_FALSE(start.runEventLoop);
-    EXPECT_NE(start.exitCode, 0);
-    start = StartInteractive(application, present, "-Examples");
+    // Help ends the process well, a usage error badly; each shows its text.
+    for (const char* line : {"-?", "-Log run.csv", "-Examples"}) {
+        start = StartInteractive(application, present, line);
+        EXPECT_FALSE(start.runEventLoop);
+        EXPECT_EQ(start.exitCode != 0, line == QLatin1String("-Log run.csv")) << line;
+    }
     EXPECT_EQ(texts, QList<QStringList>({CommandLineParser::UsageLines(), CommandLineParser::UsageLines(),
                                          CommandLineParser::ExamplesLines()}));
-
-    // The command line's -MIB window gets the log once its targets are in.
-    const QString log = path("run.csv");
-    start = StartInteractive(application, present,
-                             "-Node " + s_agent->address() + " -Community public -MIB sysUpTime -Log " + log);
-    EXPECT_TRUE(start.runEventLoop);
-    ASSERT_EQ(GraphWindow::Windows().size(), 1);
-    RTTrendwick& control = GraphWindow::Windows().first()->Control();
-    EXPECT_EQ(control.TargetOIDs().Count(), 1);
-    EXPECT_TRUE(control.LoggingEnabled());
-    EXPECT_EQ(control.LogFilename(), log);
-    EXPECT_TRUE(QFile::exists(log)) << "enabling the log writes its header";
 }
 
 TEST(HelpTextDialog, TabsExpandToEightColumnStops)
 {
     const QString text = HelpTextDialog::DisplayText(CommandLineParser::UsageLines());
-    const QString aligned =
-        "    [-F filename]" + QString(23, ' ') + ": Trendwick filename to open and display";
-    EXPECT_TRUE(text.contains("\n" + aligned + "\n")) << text.toStdString();
-    EXPECT_TRUE(
-        text.contains("\n    [-Community communitystring]" + QString(8, ' ') + ": SNMP Community String\n"));
+    EXPECT_TRUE(text.contains("\n    [-F filename]" + QString(23, ' ') + ": Trendwick"))
+        << text.toStdString();
 }
 
 TEST(StartMode, TheAutomationSwitchIsFoundAnywhereAndNotParsed)

@@ -1,11 +1,7 @@
 #include "app_fixture.h"
 #include "command_line.h"
 
-#include <settings.h>
-
-#include <gtest/gtest.h>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
@@ -21,9 +17,9 @@ struct FakeHost final : CommandLineHost, CommandLineWindow {
     }
     void OpenGraphFile(const QString& fileName) override
     {
+        events << "Open " + fileName;
         if (failOpen)
             throw std::runtime_error("cannot create window");
-        events << "Open " + fileName;
     }
     void GraphMIB(const QString& target, const QString& community, const QString& mib, const QString& index,
                   const QString& instance, const QString& calculation, const QString& hostname) override
@@ -79,18 +75,6 @@ TEST_F(CommandLineTest, MIBOptionsShareOneWindowWithTheOptionsInForceAndTheLastL
               QStringList({"Window @10", "MIB n|c|a||||", "MIB n|c|b||||", "Log run.csv", "Logging on"}));
 }
 
-TEST_F(CommandLineTest, TheExampleCommandLinesDoWhatTheirDescriptionsSay)
-{
-    const QStringList lines = CommandLineParser::ExamplesLines();
-    const auto example = [&](int line) { return events(lines.value(line).section("Trendwick.exe ", 1)); };
-    EXPECT_EQ(example(2), QStringList({"Open graph1.Trendwick", "Open graph2.Trendwick"}));
-    EXPECT_EQ(example(11), QStringList({"Window @10", "MIB 10.10.1.1|mossel|RFC1213-MIB:ifInOctets|2|||",
-                                        "MIB 10.10.1.2|mossel|RFC1213-MIB:ifInOctets|5|||"}));
-    EXPECT_EQ(example(5), QStringList({"Window @2", "MIB 10.10.20.1|mossel|hrSystemProcesses||||"}))
-        << "a -Poll before the -MIB reaches its window";
-    EXPECT_EQ(settings.PollInterval(), 2);
-}
-
 TEST_F(CommandLineTest, FileNamesRunToTheNextOptionAndLoseOnePairOfQuotes)
 {
     const std::vector<std::pair<QString, QString>> cases{
@@ -120,13 +104,14 @@ TEST_F(CommandLineTest, PollIsReadAsALeadingNumberRoundedHalfToEvenAndClampedByT
         EXPECT_EQ(settings.PollInterval(), expected) << text.toStdString();
     }
 
-    // A -Poll after the -MIB comes too late for the command-line window.
+    // A -Poll reaches the command-line window only before the -MIB.
+    EXPECT_EQ(events("-Poll 2 -MIB hrSystemProcesses").value(0), "Window @2");
     settings.setPollInterval(10);
     EXPECT_EQ(events("-Node n -Community c -MIB hrSystemProcesses -Poll 5").value(0), "Window @10");
     EXPECT_EQ(settings.PollInterval(), 5);
 }
 
-TEST_F(CommandLineTest, ErrorsEndInTheUsageWithAReason)
+TEST_F(CommandLineTest, ErrorsEndInTheUsageWithAReasonAndHelpWordsAndExamplesStopTheParse)
 {
     // A -Log without a window is found at the end, after everything else has run.
     for (const char* line :
@@ -135,19 +120,17 @@ TEST_F(CommandLineTest, ErrorsEndInTheUsageWithAReason)
         EXPECT_FALSE(parser.Error().isEmpty()) << line;
     }
     EXPECT_EQ(host.events, QStringList{"Open x.Trendwick"});
-
     host.failOpen = true;
     events("-F x.Trendwick", CommandLineParser::Outcome::Usage);
     EXPECT_TRUE(parser.Error().contains("cannot create window"));
-}
+    host.failOpen = false;
 
-TEST_F(CommandLineTest, HelpWordsAndExamplesStopTheParseAndUnknownWordsAreIgnored)
-{
     for (const char* word : {"?", "help", "HeLp", "-?", "-HELP"}) {
         EXPECT_EQ(events(QStringLiteral("-Node n ") + word + " -MIB a", CommandLineParser::Outcome::Usage),
                   QStringList());
         EXPECT_TRUE(parser.Error().isEmpty());
     }
+    // Unknown words are ignored.
     EXPECT_EQ(events("/? hello world -Xyz  --"), QStringList());
     EXPECT_EQ(events("-F g.Trendwick -examples -F h.Trendwick", CommandLineParser::Outcome::Examples),
               QStringList{"Open g.Trendwick"});

@@ -53,11 +53,10 @@ TEST(Paths, FileNameFromPathAndNormalizeFolderPath)
 
 TEST(Names, MakeSafeNameAndIsIPAddress)
 {
-    EXPECT_EQ(MakeSafeName(QStringLiteral("C:\\My Graph"), QString()), QStringLiteral("C__My_Graph"));
-    EXPECT_EQ(MakeSafeName(QStringLiteral("ok-_.@Az09/x"), QString()), QStringLiteral("ok-_.@Az09_x"));
-    EXPECT_EQ(MakeSafeName(QStringLiteral("Zürich<1>"), QString()), QStringLiteral("Z_rich_1_"));
-    EXPECT_EQ(MakeSafeName(QString(), QStringLiteral("Graph")), QStringLiteral("Graph"));
-    EXPECT_EQ(MakeSafeName(QStringLiteral(" "), QStringLiteral("Graph")), QStringLiteral("_"));
+    EXPECT_EQ(
+        QStringList({MakeSafeName("C:\\My Graph", {}), MakeSafeName("ok-_.@Az09/x", {}),
+                     MakeSafeName("Zürich<1>", {}), MakeSafeName({}, "Graph"), MakeSafeName(" ", "Graph")}),
+        QStringList({"C__My_Graph", "ok-_.@Az09_x", "Z_rich_1_", "Graph", "_"}));
 
     for (const char* good :
          {"10.0.0.1", "10.0.0.1:161", "0.0.0.0:0", "255.255.255.255:32000", "127.000.0.01"})
@@ -71,39 +70,29 @@ TEST(Names, MakeSafeNameAndIsIPAddress)
 TEST(DataFolder, JoinsNamesWithEitherSeparator)
 {
     EXPECT_TRUE(QFileInfo(DataFolder()).isDir());
-    EXPECT_EQ(DataFolderPath(QStringLiteral("schemes\\Dark")), DataFolder() + "/schemes/Dark");
-    EXPECT_EQ(DataFolderPath(QStringLiteral("\\Export")), DataFolder() + "/Export");
+    EXPECT_EQ(DataFolderPath("schemes\\Dark") + DataFolderPath("\\Export"),
+              DataFolder() + "/schemes/Dark" + DataFolder() + "/Export");
 }
 
-TEST(Xml, ElementsAndAttributesGetSafeNames)
+TEST(Xml, ElementsAndAttributesGetSafeNamesAndBooleansTheirTexts)
 {
     QDomDocument document;
-    QDomElement root = document.createElement(QStringLiteral("Trendwick"));
-    document.appendChild(root);
-
-    QDomElement element =
-        AddXMLElement(document, root, QStringLiteral("Main Title:1"), QStringLiteral("a < b"));
-    EXPECT_EQ(element.tagName(), QStringLiteral("Main_Title_1"));
-    EXPECT_EQ(element.text(), QStringLiteral("a < b"));
-    EXPECT_FALSE(AddXMLElement(document, root, QStringLiteral("Empty"), QString()).hasChildNodes());
-    EXPECT_TRUE(AddXMLElement(document, root, QString(), QStringLiteral("x")).isNull()); // no usable name
+    QDomElement root = document.appendChild(document.createElement("Trendwick")).toElement();
+    QDomElement element = AddXMLElement(document, root, "Main Title:1", "a < b");
+    EXPECT_EQ(QStringList({element.tagName(), element.text()}), QStringList({"Main_Title_1", "a < b"}));
+    EXPECT_FALSE(AddXMLElement(document, root, "Empty", QString()).hasChildNodes());
+    EXPECT_TRUE(AddXMLElement(document, root, QString(), "x").isNull()); // no usable name
     EXPECT_EQ(root.childNodes().count(), 2);
 
-    EXPECT_EQ(AddXMLAttribute(document, element, QStringLiteral("Poll Interval"), 30).name(),
-              QStringLiteral("Poll_Interval"));
-    EXPECT_EQ(element.attribute(QStringLiteral("Poll_Interval")), QStringLiteral("30"));
-    EXPECT_FALSE(AddXMLAttribute(document, element, QStringLiteral("Units"), QVariant()).isNull());
-    EXPECT_EQ(element.attribute(QStringLiteral("Units"), QStringLiteral("missing")), QString());
+    AddXMLAttribute(document, element, "Poll Interval", 30);
+    EXPECT_FALSE(AddXMLAttribute(document, element, "Units", QVariant()).isNull());
+    EXPECT_EQ(element.attribute("Units", "missing"), QString());
     // The same name again replaces the value rather than adding a second attribute.
-    AddXMLAttribute(document, element, QStringLiteral("Poll Interval"), QStringLiteral("60"));
-    EXPECT_EQ(element.attribute(QStringLiteral("Poll_Interval")), QStringLiteral("60"));
+    EXPECT_EQ(AddXMLAttribute(document, element, "Poll Interval", "60").name(), "Poll_Interval");
+    EXPECT_EQ(element.attribute("Poll_Interval"), "60");
     EXPECT_EQ(element.attributes().count(), 2);
-}
 
-TEST(Xml, BooleanTexts)
-{
-    EXPECT_EQ(BoolToXML(true), QStringLiteral("TRUE"));
-    EXPECT_EQ(BoolToXML(false), QStringLiteral("FALSE"));
+    EXPECT_EQ(BoolToXML(true) + BoolToXML(false), "TRUEFALSE");
     for (const char* yes : {"YES", "yes", "True", "TRUE", "1", "y", "Y"})
         EXPECT_TRUE(XMLToBool(QString::fromLatin1(yes))) << yes;
     for (const char* no : {"", "-1", "on", "True ", " yes", "2", "no", "FALSE", "t"})

@@ -25,17 +25,6 @@ struct AgentTableMib : FakeMib {
     }
 };
 
-/// Messages the prompter was asked to show, in order.
-inline QStringList MessageTexts(const ScriptedPrompter& prompter)
-{
-    QStringList texts;
-    for (const ScriptedPrompter::Call& call : prompter.calls) {
-        if (call.kind == ScriptedPrompter::Kind::Message)
-            texts.append(call.text);
-    }
-    return texts;
-}
-
 /// Targets of one graph on a manual clock and the process settings.
 struct GraphTargets {
     explicit GraphTargets(OIDResolver resolver = OIDResolver())
