@@ -37,8 +37,9 @@ TEST(Clock, ClocksTellWholeSecondsAndWallClockMsecsCountLocalTimeFrom1970)
     const qint64 msecs = SystemClock::instance().NowWallClockMsecs();
     const QDateTime at = SystemClock::instance().Now();
     EXPECT_GE(at.toSecsSinceEpoch(), now.toSecsSinceEpoch() + 1);
-    if (SystemClock::instance().NowWallClockMsecs() == msecs)
+    if (SystemClock::instance().NowWallClockMsecs() == msecs) {
         EXPECT_EQ(msecs, WallClockMsecs(at));
+    }
 }
 
 // The converter asks the zone rules once per quarter hour; across the changes of zones with

@@ -123,9 +123,10 @@ TEST_F(AgentTest, IndexWalkTakesRowsAndDescriptionsFromTheAgentAndSilenceEndsWit
         logic->Start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !logic->Walking(); }, 5000));
         // The description of the last row comes back after the walk.
-        if (!indexBy.DottedOID().isEmpty() && logic->rowCount() > 0)
+        if (!indexBy.DottedOID().isEmpty() && logic->rowCount() > 0) {
             EXPECT_TRUE(
                 QTest::qWaitFor([&] { return !logic->InstanceText(logic->rowCount() - 1).isEmpty(); }, 5000));
+        }
         return logic;
     };
     auto described = walk(resolve("TEST:counter"), resolve("TEST:description"));
