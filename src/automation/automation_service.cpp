@@ -1,13 +1,12 @@
 #include "automation_service.h"
 
 #include "application_object.h"
-#include "graph_object.h"
+#include "graph_tree.h"
 #include "graphs_object.h"
 #include "settings_object.h"
 
 // Generated from the interface files by qt_add_dbus_adaptor.
 #include "application_adaptor.h"
-#include "graph_adaptor.h"
 #include "graphs_adaptor.h"
 #include "settings_adaptor.h"
 
@@ -45,8 +44,8 @@ AutomationService::~AutomationService()
     m_bus.unregisterService(kServiceName);
     for (const QString& path : {kApplicationPath, kSettingsPath, kGraphsPath})
         m_bus.unregisterObject(path);
-    for (auto it = m_graphObjects.cbegin(); it != m_graphObjects.cend(); ++it)
-        m_bus.unregisterObject(GraphPath(it.key()));
+    for (GraphTree* tree : std::as_const(m_graphTrees))
+        tree->Withdraw();
 }
 
 bool AutomationService::Register(QString* error)
@@ -83,26 +82,25 @@ QDBusObjectPath AutomationService::PathOf(const Graph& graph)
 void AutomationService::Publish(GraphWindow* window)
 {
     const qint64 handle = qint64(window->winId());
-    if (!m_registered || m_graphObjects.contains(handle))
+    if (!m_registered || m_graphTrees.contains(handle))
         return;
-    auto* object = new GraphObject(*this, m_application, handle);
-    object->setParent(this);
-    new GraphAdaptor(object);
-    if (!m_bus.registerObject(GraphPath(handle), object, QDBusConnection::ExportAdaptors)) {
-        delete object;
+    auto* tree = new GraphTree(*this, m_application, window, m_bus);
+    tree->setParent(this);
+    if (!tree->Register()) {
+        delete tree;
         return;
     }
-    m_graphObjects.insert(handle, object);
+    m_graphTrees.insert(handle, tree);
     connect(window, &GraphWindow::Unloaded, this, [this, handle] { Withdraw(handle); });
     connect(window, &QObject::destroyed, this, [this, handle] { Withdraw(handle); });
 }
 
 void AutomationService::Withdraw(qint64 handle)
 {
-    GraphObject* object = m_graphObjects.take(handle);
-    if (!object)
+    GraphTree* tree = m_graphTrees.take(handle);
+    if (!tree)
         return;
-    m_bus.unregisterObject(GraphPath(handle));
-    // The object may be answering the call that closed its window.
-    object->deleteLater();
+    tree->Withdraw();
+    // One of its objects may be answering the call that closed the window.
+    tree->deleteLater();
 }
