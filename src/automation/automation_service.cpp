@@ -28,6 +28,10 @@ AutomationService::AutomationService(Application& application, ::Settings& setti
       m_graphsObject(new GraphsObject(*this, application)),
       m_settingsObject(new SettingsObject(*this, settings))
 {
+    // Adaptors relay their objects' signals only when the argument types are known by the time
+    // an adaptor is made, and nothing else in the program may have used these types yet.
+    qRegisterMetaType<QDBusVariant>();
+    qRegisterMetaType<QDBusObjectPath>();
     for (AutomationObject* object :
          std::initializer_list<AutomationObject*>{m_applicationObject, m_graphsObject, m_settingsObject})
         object->setParent(this);

@@ -7,8 +7,6 @@
 SettingsObject::SettingsObject(AutomationService& service, ::Settings& settings)
     : AutomationObject(service.Lifetime()), m_settings(settings)
 {
-    // The adaptor relays Changed only when its argument types are known by then.
-    qRegisterMetaType<QDBusVariant>();
     connect(&m_settings, &::Settings::Changed, this, [this](const QString& name, const QVariant& value) {
         Q_EMIT Changed(name, QDBusVariant(value));
     });
