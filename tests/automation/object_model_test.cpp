@@ -196,6 +196,11 @@ TEST_F(ObjectModelTest, SeriesFollowTheAgentAnnounceThemselvesAndLeaveTheBusWhen
         EXPECT_EQ(ErrorOf(TargetOIDProxy(kService, second.path(), bus).History(0)),
                   QDBusError::UnknownObject);
         EXPECT_EQ(targets.count(), 0);
+
+        // Closing the window raises the graph's Shutdown before its objects leave the bus.
+        QSignalSpy shutdown(&graph, &GraphProxy::Shutdown);
+        EXPECT_EQ(ErrorOf(graph.CloseWindow()), QDBusError::NoError);
+        EXPECT_TRUE(shutdown.wait(10000));
     });
 }
 
@@ -265,6 +270,13 @@ TEST_F(ObjectModelTest, WhatAClientSetsReachesTheChart)
                                      SLOT(Changed(QString, QVariantMap, QStringList)));
         GraphProxy graph(kService, graphPath, bus);
         QSignalSpy state(&graph, &GraphProxy::StateChanged);
+        QSignalSpy mouse(&graph, &GraphProxy::MouseDown);
+        QMetaObject::invokeMethod(
+            qApp,
+            [this] { QTest::mouseClick(Chart().Plot(), Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 40)); },
+            Qt::QueuedConnection);
+        ASSERT_TRUE(mouse.wait(10000));
+        EXPECT_EQ(mouse.at(0), QVariantList({1, 1, 60.0, 40.0})) << "left button, shift, position";
         TargetOIDProxy(kService, upPath, bus).setAutoLabel(true);
         YAxisProxy(kService, graphPath + "/YAxises/A1", bus).setFixedScales(false);
         graph.setTitle("Core");
