@@ -25,6 +25,7 @@
 #include <y_axises.h>
 
 #include <QDBusMessage>
+#include <QSet>
 
 namespace {
 const QString kGraphInterface = QStringLiteral("net.brightfen.Trendwick.Graph");
@@ -173,9 +174,9 @@ void GraphTree::Sync()
     if (!window)
         return;
     RTTrendwick& control = window->Control();
-    QHash<qint32, bool> present;
+    QSet<qint32> present;
     for (const TargetOID* target : control.TargetOIDs()) {
-        present.insert(target->KeyNumber(), true);
+        present.insert(target->KeyNumber());
         PublishTarget(target->KeyNumber());
     }
     for (const qint32 number : m_targetObjects.keys()) {
