@@ -17,8 +17,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev tzdata locales
   # headless GUI runs, D-Bus tests, screenshots and page checks
   xvfb dbus dbus-x11 chromium fonts-dejavu-core
-  # a real D-Bus client for the automation tests (gdbus)
-  libglib2.0-bin
+  # real D-Bus clients for the automation tests and examples (gdbus, python3-dbus)
+  libglib2.0-bin python3-dbus
 )
 
 missing=()

@@ -27,6 +27,12 @@ void AutomationObject::Fail(std::exception_ptr failure)
     } catch (const WindowClosedError& error) {
         name = QStringLiteral("org.freedesktop.DBus.Error.UnknownObject");
         text = QString::fromUtf8(error.what());
+    } catch (const ObjectGoneError& error) {
+        name = QStringLiteral("org.freedesktop.DBus.Error.UnknownObject");
+        text = QString::fromUtf8(error.what());
+    } catch (const std::out_of_range& error) {
+        name = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+        text = QString::fromUtf8(error.what());
     } catch (const TypeMismatchError& error) {
         name = QStringLiteral("net.brightfen.Trendwick.Error.TypeMismatch");
         text = QString::fromUtf8(error.what());

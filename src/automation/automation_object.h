@@ -4,12 +4,20 @@
 #include <QDBusError>
 #include <QObject>
 #include <exception>
+#include <stdexcept>
 #include <type_traits>
 
 class AutomationLifetime;
 
+/// A call on an object below a graph (a series, an axis) that has left it.
+class ObjectGoneError : public std::runtime_error {
+public:
+    ObjectGoneError() : std::runtime_error("the object is no longer part of its graph") {}
+};
+
 /// Base of the objects the generated adaptors forward to. Call() runs one member so that no
-/// exception crosses an adaptor: a closed window answers the caller UnknownObject, any other
+/// exception crosses an adaptor: a closed window or a gone series or axis answers the caller
+/// UnknownObject, an index out of range InvalidArgs, any other
 /// failure net.brightfen.Trendwick.Error.<kind> with the program's message. Every call also
 /// tells the lifetime watcher that a client is about.
 class AutomationObject : public QObject, protected QDBusContext {

@@ -1,13 +1,12 @@
 #include "automation_service.h"
 
 #include "application_object.h"
-#include "graph_object.h"
+#include "graph_tree.h"
 #include "graphs_object.h"
 #include "settings_object.h"
 
 // Generated from the interface files by qt_add_dbus_adaptor.
 #include "application_adaptor.h"
-#include "graph_adaptor.h"
 #include "graphs_adaptor.h"
 #include "settings_adaptor.h"
 
@@ -29,6 +28,10 @@ AutomationService::AutomationService(Application& application, ::Settings& setti
       m_graphsObject(new GraphsObject(*this, application)),
       m_settingsObject(new SettingsObject(*this, settings))
 {
+    // Adaptors relay their objects' signals only when the argument types are known by the time
+    // an adaptor is made, and nothing else in the program may have used these types yet.
+    qRegisterMetaType<QDBusVariant>();
+    qRegisterMetaType<QDBusObjectPath>();
     for (AutomationObject* object :
          std::initializer_list<AutomationObject*>{m_applicationObject, m_graphsObject, m_settingsObject})
         object->setParent(this);
@@ -45,8 +48,8 @@ AutomationService::~AutomationService()
     m_bus.unregisterService(kServiceName);
     for (const QString& path : {kApplicationPath, kSettingsPath, kGraphsPath})
         m_bus.unregisterObject(path);
-    for (auto it = m_graphObjects.cbegin(); it != m_graphObjects.cend(); ++it)
-        m_bus.unregisterObject(GraphPath(it.key()));
+    for (GraphTree* tree : std::as_const(m_graphTrees))
+        tree->Withdraw();
 }
 
 bool AutomationService::Register(QString* error)
@@ -83,26 +86,25 @@ QDBusObjectPath AutomationService::PathOf(const Graph& graph)
 void AutomationService::Publish(GraphWindow* window)
 {
     const qint64 handle = qint64(window->winId());
-    if (!m_registered || m_graphObjects.contains(handle))
+    if (!m_registered || m_graphTrees.contains(handle))
         return;
-    auto* object = new GraphObject(*this, m_application, handle);
-    object->setParent(this);
-    new GraphAdaptor(object);
-    if (!m_bus.registerObject(GraphPath(handle), object, QDBusConnection::ExportAdaptors)) {
-        delete object;
+    auto* tree = new GraphTree(*this, m_application, window, m_bus);
+    tree->setParent(this);
+    if (!tree->Register()) {
+        delete tree;
         return;
     }
-    m_graphObjects.insert(handle, object);
+    m_graphTrees.insert(handle, tree);
     connect(window, &GraphWindow::Unloaded, this, [this, handle] { Withdraw(handle); });
     connect(window, &QObject::destroyed, this, [this, handle] { Withdraw(handle); });
 }
 
 void AutomationService::Withdraw(qint64 handle)
 {
-    GraphObject* object = m_graphObjects.take(handle);
-    if (!object)
+    GraphTree* tree = m_graphTrees.take(handle);
+    if (!tree)
         return;
-    m_bus.unregisterObject(GraphPath(handle));
-    // The object may be answering the call that closed its window.
-    object->deleteLater();
+    tree->Withdraw();
+    // One of its objects may be answering the call that closed the window.
+    tree->deleteLater();
 }

@@ -11,15 +11,16 @@
 class Application;
 class ApplicationObject;
 class Graph;
-class GraphObject;
+class GraphTree;
 class GraphWindow;
 class GraphsObject;
 class Settings;
 class SettingsObject;
 
 /// Publishes the object model on a bus: /Application, /Settings, /Graphs and one
-/// /Graphs/G<handle> per loaded graph window, then the name net.brightfen.Trendwick.
-/// A window's path is served from its creation until it is unloaded or destroyed.
+/// /Graphs/G<handle> per loaded graph window with the objects below it (GraphTree), then the name
+/// net.brightfen.Trendwick. A window's paths are served from its creation until it is unloaded or
+/// destroyed.
 class AutomationService : public QObject {
     Q_OBJECT
 public:
@@ -51,6 +52,6 @@ private:
     ApplicationObject* m_applicationObject;
     GraphsObject* m_graphsObject;
     SettingsObject* m_settingsObject;
-    QHash<qint64, GraphObject*> m_graphObjects;
+    QHash<qint64, GraphTree*> m_graphTrees;
     bool m_registered = false;
 };

@@ -31,7 +31,7 @@ QString GraphObject::Title() { return Forward([](Graph g) { return g.Title(); })
 void GraphObject::setTitle(const QString& v) { Forward([&](Graph g) { g.setTitle(v); }); }
 QString GraphObject::SubTitle() { return Forward([](Graph g) { return g.SubTitle(); }); }
 void GraphObject::setSubTitle(const QString& v) { Forward([&](Graph g) { g.setSubTitle(v); }); }
-// The objects below a graph have these paths; they are served once their adaptors exist.
+// The objects below a graph, served by the GraphTree that owns this object.
 QDBusObjectPath GraphObject::TargetOIDs() { return Forward([&](Graph) { return QDBusObjectPath(path() + "/TargetOIDs"); }); }
 QDBusObjectPath GraphObject::ChartStyle() { return Forward([&](Graph) { return QDBusObjectPath(path() + "/ChartStyle"); }); }
 QDBusObjectPath GraphObject::YAxises() { return Forward([&](Graph) { return QDBusObjectPath(path() + "/YAxises"); }); }

@@ -104,6 +104,12 @@ public:
     void Refresh();
     void Move(qint32 left, qint32 top, qint32 Width, qint32 Height);
 
+Q_SIGNALS:
+    // The graph control's events, relayed by the GraphTree that owns this object.
+    void StateChanged();
+    void Shutdown();
+    void MouseDown(qint16 Button, qint16 Shift, double X, double Y);
+
 private:
     /// The Graph of the window with this object's handle; throws WindowClosedError when it is gone.
     Graph Current() const;

@@ -119,6 +119,7 @@ void RTTrendwick::ConnectChildren()
 
     connect(m_chart, &ChartBinding::SeriesActivated, this, &RTTrendwick::SeriesActivated);
     connect(m_chart, &ChartBinding::ZoomChanged, this, &RTTrendwick::StateChanged);
+    connect(m_chart, &ChartBinding::TitlesChanged, this, &RTTrendwick::TitlesChanged);
     connect(m_chart, &ChartBinding::CustomizeRequested, this, &RTTrendwick::CustomizeDialogRequested);
     connect(m_chart, &ChartBinding::MouseDown, this, &RTTrendwick::MouseDown);
 

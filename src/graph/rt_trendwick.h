@@ -155,6 +155,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     /// Paused changed, a Reset ran, or the chart's zoom changed: hosts re-evaluate menus.
     void StateChanged();
+    /// A title of the chart was set (the automation server announces it to its clients).
+    void TitlesChanged();
     /// The Shutdown event: raw data windows watching this graph close on it.
     void ShuttingDown();
     /// A mouse press on the chart: button, shift state (1 shift, 2 ctrl, 4 alt), position.

@@ -70,6 +70,8 @@ public:
     const QString& Instance() const { return m_instance; }
     void setInstance(const QString& instance) { m_instance = instance; }
     void setAssumeCounterRollover(bool assume) { m_assumeRollover = assume; }
+    /// Not published (set only there); the automation server answers reads of it.
+    bool AssumeCounterRollover() const { return m_assumeRollover; }
     bool AutoLabel() const { return m_autoLabel; }
     void setAutoLabel(bool on) { m_autoLabel = on; }
     const QString& Index() const { return m_index; }

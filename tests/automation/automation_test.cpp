@@ -5,13 +5,19 @@
 #include "graph_proxy.h"
 #include "graphs_proxy.h"
 #include "settings_proxy.h"
+#include "targetoids_proxy.h"
+
+#include <test_agent.h>
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusServiceWatcher>
+#include <QDomDocument>
+#include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +41,42 @@ QDBusError::ErrorType ErrorOf(QDBusPendingReply<> reply)
 void Ok(QDBusPendingReply<> reply)
 {
     EXPECT_EQ(ErrorOf(reply), QDBusError::NoError) << reply.error().message().toStdString();
+}
+
+/// One gdbus call to the program; its answer in GVariant text. A failed call fails the test
+/// unless the caller takes the error text.
+QString Gdbus(const QString& path, const QString& member, const QStringList& arguments = {},
+              QString* error = nullptr)
+{
+    const QString interface = member.startsWith("org.") ? QString() : "net.brightfen.Trendwick.";
+    QProcess gdbus;
+    gdbus.start("gdbus", QStringList{"call", "--session", "--timeout", "60", "--dest", kService,
+                                     "--object-path", path, "--method", interface + member} +
+                             arguments);
+    EXPECT_TRUE(gdbus.waitForFinished(90000)) << "gdbus (libglib2.0-bin) is needed";
+    const QString failure = QString::fromUtf8(gdbus.readAllStandardError());
+    if (error)
+        *error = failure;
+    else
+        EXPECT_EQ(gdbus.exitCode(), 0) << member.toStdString() << ": " << failure.toStdString();
+    return QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed();
+}
+
+/// The last object path in a gdbus answer.
+QString LastPath(const QString& answer)
+{
+    const int end = answer.lastIndexOf("'");
+    const int start = answer.lastIndexOf("objectpath '", end) + int(qstrlen("objectpath '"));
+    return end > 0 && start < end ? answer.mid(start, end - start) : QString();
+}
+
+/// A file read by Qt's XML parser.
+QDomDocument ReadXml(const QString& fileName)
+{
+    QFile file(fileName);
+    QDomDocument document;
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file)) << fileName.toStdString();
+    return document;
 }
 
 bool WaitForSignals(QSignalSpy& spy, int count)
@@ -165,13 +207,8 @@ TEST_F(AutomationTest, SettingsClampWritesAndAnnounceThemByValueName)
 TEST_F(AutomationTest, AnActivatedProcessServesOneShotCallsThenEnds)
 {
     const auto callFromGdbus = [] {
-        QProcess gdbus;
-        gdbus.start("gdbus", {"call", "--session", "--dest", kService, "--object-path", "/Application",
-                              "--method", "org.freedesktop.DBus.Properties.Get",
-                              "net.brightfen.Trendwick.Application", "Version"});
-        EXPECT_TRUE(gdbus.waitForFinished(30000)) << "gdbus (libglib2.0-bin) is needed";
-        EXPECT_EQ(gdbus.exitCode(), 0) << gdbus.readAllStandardError().toStdString();
-        return QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed();
+        return Gdbus("/Application", "org.freedesktop.DBus.Properties.Get",
+                     {"net.brightfen.Trendwick.Application", "Version"});
     };
     EXPECT_EQ(callFromGdbus(), "(<'3.1.0'>,)");
     ASSERT_TRUE(bus.interface()->isServiceRegistered(kService));
@@ -182,6 +219,85 @@ TEST_F(AutomationTest, AnActivatedProcessServesOneShotCallsThenEnds)
     QDBusServiceWatcher watcher(kService, bus, QDBusServiceWatcher::WatchForUnregistration);
     QSignalSpy ended(&watcher, &QDBusServiceWatcher::serviceUnregistered);
     EXPECT_TRUE(ended.wait(60000)) << "the process should end once nothing holds it";
+}
+
+// A whole session from the command-line client: the program is started by the bus, graphs an
+// interface of the agent, takes a second series and a style change, and writes files that
+// readers other than ours accept. This process only listens.
+TEST_F(AutomationTest, AGdbusSessionGraphsTheAgentAndWritesFilesOthersRead)
+{
+    TestAgent agent;
+    QString error;
+    ASSERT_TRUE(agent.start(&error)) << error.toStdString();
+    QTemporaryDir folder;
+    const QString address = agent.address();
+    const auto text = [](const QString& value) { return "<'" + value + "'>"; };
+
+    Gdbus("/Application", "Application.GraphMIB",
+          {text(address), text("public"), text("ifInOctets"), text("1"), text(""), text(""), text("")});
+    Gdbus("/Graphs", "Graphs.Refresh");
+    const QString graph = LastPath(Gdbus("/Graphs", "Graphs.NewEnum"));
+    ASSERT_TRUE(graph.startsWith("/Graphs/G")) << graph.toStdString();
+    TargetOIDsProxy targets(kService, graph + "/TargetOIDs", bus);
+    QSignalSpy added(&targets, &TargetOIDsProxy::NewOID);
+    const QString series = LastPath(
+        Gdbus(graph + "/TargetOIDs", "TargetOIDs.Add", {"core", address, "public", "ifOutOctets", "1"}));
+    EXPECT_EQ(series, graph + "/TargetOIDs/O2");
+    ASSERT_TRUE(WaitForSignals(added, 1));
+    EXPECT_EQ(added.at(0).at(0).value<QDBusObjectPath>().path(), series);
+    Gdbus(graph, "Graph.Reset");
+    Gdbus(graph + "/ChartStyle", "org.freedesktop.DBus.Properties.Set",
+          {"net.brightfen.Trendwick.ChartStyle", "GridStyleName", text("x & y axis")});
+    const QString jpeg = folder.filePath("chart.jpg");
+    const QString definition = folder.filePath("graph.Trendwick");
+    Gdbus(graph, "Graph.SaveJPEG", {jpeg, "640", "480"});
+    Gdbus(graph, "Graph.Save", {definition});
+    const QString xml = Gdbus(graph, "Graph.GetXML");
+    Gdbus(graph, "Graph.CloseWindow");
+    Gdbus(series, "org.freedesktop.DBus.Properties.Get", {"net.brightfen.Trendwick.TargetOID", "Key"},
+          &error);
+    EXPECT_TRUE(error.contains("UnknownObject")) << error.toStdString();
+
+    QImageReader image(jpeg);
+    EXPECT_EQ(image.format(), "jpeg");
+    EXPECT_EQ(image.read().size(), QSize(640, 480)) << image.errorString().toStdString();
+    const QDomDocument saved = ReadXml(definition);
+    EXPECT_EQ(saved.documentElement().firstChildElement("ChartStyle").attribute("GridStyle"), "BOTH");
+    QStringList objects;
+    for (QDomElement target = saved.documentElement().firstChildElement("TargetOIDs").firstChildElement();
+         !target.isNull(); target = target.nextSiblingElement())
+        objects << target.attribute("MIB") + "." + target.attribute("Index") + "@" + target.attribute("IP");
+    EXPECT_EQ(objects, QStringList({"IF-MIB:ifInOctets.1@" + address, "IF-MIB:ifOutOctets.1@" + address}));
+    EXPECT_TRUE(xml.contains("GridStyle=\"BOTH\"")) << xml.toStdString();
+}
+
+// The scripts in examples/automation run as a user would run them, against the test agent.
+TEST_F(AutomationTest, TheExampleScriptsGraphAnInterfaceAndSaveIt)
+{
+    TestAgent agent;
+    QString error;
+    ASSERT_TRUE(agent.start(&error)) << error.toStdString();
+    const QString examples = QStringLiteral(TW_EXAMPLES_DIR);
+    for (const QStringList& command : {QStringList{"sh", examples + "/graph_interface.sh"},
+                                       QStringList{TW_PYTHON3, examples + "/graph_interface.py"}}) {
+        SCOPED_TRACE(command.last().toStdString());
+        QTemporaryDir folder;
+        QProcess script;
+        script.start(command.first(),
+                     command.mid(1) + QStringList{agent.address(), "public", "1", folder.path()});
+        ASSERT_TRUE(script.waitForFinished(120000));
+        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+
+        QImageReader image(folder.filePath("interface.jpg"));
+        EXPECT_EQ(image.read().size(), QSize(800, 600)) << image.errorString().toStdString();
+        const QDomDocument saved = ReadXml(folder.filePath("interface.Trendwick"));
+        const QDomElement definition = saved.documentElement();
+        EXPECT_EQ(definition.firstChildElement("ChartStyle").attribute("MainTitle"),
+                  "Interface 1 of " + agent.address());
+        const QDomElement axis = definition.firstChildElement("Axes").firstChildElement("Axis");
+        EXPECT_EQ(axis.attribute("FixedScales") + " " + axis.attribute("FixedMax"), "Yes 100000000");
+        EXPECT_EQ(definition.firstChildElement("TargetOIDs").childNodes().size(), 2);
+    }
 }
 
 } // namespace

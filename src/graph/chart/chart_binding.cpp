@@ -326,6 +326,7 @@ void ChartBinding::SetTitleTexts(const QString& main, const QString& sub)
 {
     m_impl->scene->SetTitles(main, sub);
     m_impl->Replot();
+    Q_EMIT TitlesChanged();
 }
 
 void ChartBinding::setFooter(const QString& footer)

@@ -136,6 +136,8 @@ Q_SIGNALS:
     void SeriesActivated(int subset);
     /// The user zoomed in, or the zoom was undone.
     void ZoomChanged();
+    /// Main title or subtitle was set, by a host or by the automatic titles.
+    void TitlesChanged();
     /// Click on a title or axis: page 1, or page 3 for the axes.
     void CustomizeRequested(int page);
     /// Any mouse press on the chart: Qt button, keyboard modifiers (1 shift, 2 ctrl, 4 alt), position.
