@@ -117,13 +117,18 @@ QString GraphMIBCommand::AddressOf(const QString& target)
 
 bool GraphMIBCommand::Responds(const QString& ip, const GraphMIBRequest& request)
 {
-    m_session.setTimeout(m_settings.SNMPTimeout());
-    m_session.setRetries(m_settings.SNMPRetries());
+    try {
+        m_session.setTimeout(m_settings.SNMPTimeout());
+        m_session.setRetries(m_settings.SNMPRetries());
+        m_session.setVersion(m_settings.SNMPVersion());
+    } catch (const TypeMismatchError& error) {
+        Reject(m_settings.MismatchMessage(error));
+        return false;
+    }
     m_session.setAsynchronous(false);
     m_session.setRequestTag(ProbeTag());
     m_session.setOID(kSysObjectID);
     m_session.setCommunity(request.Community);
-    m_session.setVersion(m_settings.SNMPVersion());
     m_session.SendGet(ip);
     if (!m_session.ResponseValue().isEmpty())
         return true;

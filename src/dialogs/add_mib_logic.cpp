@@ -220,7 +220,11 @@ QString AddMibLogic::Probe(const Entries& entries)
     m_session.setRequestTag(ProbeTag);
     m_session.setOID(ProbeOID);
     m_session.setCommunity(entries.community);
-    m_session.setVersion(m_settings.SNMPVersion());
+    try {
+        m_session.setVersion(m_settings.SNMPVersion());
+    } catch (const TypeMismatchError& error) {
+        return m_settings.MismatchMessage(error);
+    }
     m_session.SendGet(m_ip);
     if (m_session.ResponseValue().isEmpty())
         return QStringLiteral("%1 does not respond to SNMP queries using \"%2\"")

@@ -2,6 +2,7 @@
 
 #include "select_index_logic.h"
 
+#include <prompter.h>
 #include <settings.h>
 #include <snmp_session.h>
 #include <target_oids.h>
@@ -19,8 +20,9 @@
 SelectIndexForm::SelectIndexForm(SNMPSession& session, const Settings& settings, QWidget* parent,
                                  OIDResolver resolver)
     : QDialog(parent), m_session(session), m_settings(settings),
-      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver()), m_targetLabel(new QLabel),
-      m_targetMIB(new QLabel), m_table(new QTableView), m_progressText(new QLabel),
+      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver()),
+      m_ownPrompter(std::make_unique<QtPrompter>(this)), m_prompter(m_ownPrompter.get()),
+      m_targetLabel(new QLabel), m_targetMIB(new QLabel), m_table(new QTableView), m_progressText(new QLabel),
       m_progress(new QProgressBar)
 {
     setWindowTitle(QStringLiteral("Select Index"));
@@ -80,6 +82,11 @@ SelectIndexForm::SelectIndexForm(SNMPSession& session, const Settings& settings,
 
 SelectIndexForm::~SelectIndexForm() = default;
 
+void SelectIndexForm::setPrompter(Prompter* prompter)
+{
+    m_prompter = prompter ? prompter : m_ownPrompter.get();
+}
+
 bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname, const QString& ip,
                                     const QString& community, const QString& mib, const QString& units,
                                     const QString& calculation)
@@ -92,9 +99,15 @@ bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname
     m_targetMIB->setText(mib);
 
     m_cancelled = true;
+    qint16 version = 0;
+    try {
+        version = m_settings.SNMPVersion();
+    } catch (const TypeMismatchError& error) {
+        m_prompter->Message(m_settings.MismatchMessage(error), Prompter::Icon::Exclamation, Prompter::Ok);
+        return false;
+    }
     m_logic = std::make_unique<SelectIndexLogic>(
-        details, indexBy,
-        SelectIndexLogic::SessionSender(m_session, ip, community, m_settings.SNMPVersion()));
+        details, indexBy, SelectIndexLogic::SessionSender(m_session, ip, community, version));
     m_table->setModel(m_logic.get());
     SizeColumns();
     connect(&m_session, &SNMPSession::Response, m_logic.get(), &SelectIndexLogic::HandleResponse);

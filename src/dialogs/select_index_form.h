@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <memory>
 
+class Prompter;
 class QLabel;
 class QModelIndex;
 class QProgressBar;
@@ -31,6 +32,9 @@ public:
                        const QString& community, const QString& mib, const QString& units,
                        const QString& calculation);
 
+    /// Where messages go; without one the form shows real message boxes.
+    void setPrompter(Prompter* prompter);
+
     bool Cancelled() const { return m_cancelled; }
     /// The rows while the dialog is open (for tests that drive it).
     SelectIndexLogic* logic() const { return m_logic.get(); }
@@ -44,6 +48,8 @@ private:
     SNMPSession& m_session;
     const Settings& m_settings;
     OIDResolver m_resolver;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
     std::unique_ptr<SelectIndexLogic> m_logic;
     bool m_cancelled = true;
 
