@@ -243,7 +243,7 @@ void SettingsForm::Fill()
 
     QStringList broken;
     for (const QString& name : m_logic.Broken())
-        broken.append(m_logic.BrokenText(name));
+        broken.append(m_logic.BrokenText(name) + QLatin1Char('.'));
     m_broken->setText(broken.join(QLatin1Char('\n')) +
                       QStringLiteral("\nOK stores the values shown here in place of the stored ones."));
     m_broken->setVisible(!broken.isEmpty());
