@@ -319,6 +319,11 @@ void GraphWindow::CustomizeSeries(TargetOID* target)
         return;
     // On the heap and watched: the window may be closed from outside while the dialog runs.
     const QPointer<CustomSubsetForm> form = new CustomSubsetForm(m_prompter, this);
+    form->setIndexPicker([this](const QString& ip, const QString& community, const QString& mib) {
+        SelectIndexForm rows(*m_snmp, m_settings, this);
+        rows.setPrompter(&m_prompter);
+        return rows.PickIndex(ip, ip, community, mib);
+    });
     form->Customize(*m_control, *target);
     delete form.data();
 }

@@ -51,6 +51,8 @@ CustomSubsetForm::CustomSubsetForm(Prompter& prompter, QWidget* parent)
       m_ip(MakeEdit(QStringLiteral("IPText"))), m_community(MakeEdit(QStringLiteral("CommunityText"))),
       m_mib(MakeEdit(QStringLiteral("MIBText"))), m_index(MakeEdit(QStringLiteral("IndexText"))),
       m_calculation(new QComboBox), m_units(new QComboBox), m_swatch(new QLabel),
+      m_indexButton(
+          MakeEllipsis(QStringLiteral("IndexBrowser_Button"), QStringLiteral("Pick a row of the table"))),
       m_helpButton(MakeButton(QStringLiteral("Help"), QStringLiteral("Help_Button")))
 {
     setObjectName(QStringLiteral("CustomSubsetForm"));
@@ -73,12 +75,16 @@ CustomSubsetForm::CustomSubsetForm(Prompter& prompter, QWidget* parent)
     auto* mibRow = new QHBoxLayout;
     mibRow->addWidget(m_mib, 1);
     mibRow->addWidget(browse);
+    auto* indexRow = new QHBoxLayout;
+    indexRow->addWidget(m_index, 1);
+    indexRow->addWidget(m_indexButton);
+    m_indexButton->hide();
     auto* pollingBox = new QGroupBox(QStringLiteral("SNMP Polling"));
     auto* polling = new QFormLayout(pollingBox);
     polling->addRow(QStringLiteral("IP Address"), m_ip);
     polling->addRow(QStringLiteral("Community"), m_community);
     polling->addRow(QStringLiteral("MIB"), mibRow);
-    polling->addRow(QStringLiteral("MIB Index"), m_index);
+    polling->addRow(QStringLiteral("MIB Index"), indexRow);
     polling->addRow(QStringLiteral("Calculation"), m_calculation);
     polling->addRow(QStringLiteral("Units"), m_units);
 
@@ -110,6 +116,7 @@ CustomSubsetForm::CustomSubsetForm(Prompter& prompter, QWidget* parent)
 
     connect(m_autoLabel, &QCheckBox::toggled, m_label, &QLineEdit::setDisabled);
     connect(browse, &QPushButton::clicked, this, &CustomSubsetForm::BrowseMib);
+    connect(m_indexButton, &QPushButton::clicked, this, &CustomSubsetForm::PickIndex);
     connect(pick, &QPushButton::clicked, this, &CustomSubsetForm::ChooseColor);
     connect(ok, &QPushButton::clicked, this, &CustomSubsetForm::Accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -127,6 +134,12 @@ void CustomSubsetForm::setHelpHandler(std::function<void()> handler)
     m_help = std::move(handler);
     m_helpButton->setEnabled(bool(m_help));
     m_helpButton->setToolTip(QString());
+}
+
+void CustomSubsetForm::setIndexPicker(IndexPicker picker)
+{
+    m_pickIndex = std::move(picker);
+    m_indexButton->setVisible(bool(m_pickIndex));
 }
 
 void CustomSubsetForm::Customize(RTTrendwick& graph, TargetOID& target)
@@ -190,6 +203,16 @@ void CustomSubsetForm::BrowseMib()
         tree = std::make_unique<MIBTreeForm>(this);
     }
     m_mib->setText(tree->SelectMIB(m_mib->text()));
+}
+
+void CustomSubsetForm::PickIndex()
+{
+    if (!m_pickIndex)
+        return;
+    const QString index =
+        m_pickIndex(m_ip->text().trimmed(), m_community->text().trimmed(), m_mib->text().trimmed());
+    if (!index.isEmpty())
+        m_index->setText(index);
 }
 
 void CustomSubsetForm::Accept()

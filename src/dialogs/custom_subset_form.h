@@ -32,11 +32,18 @@ public:
     /// What the Help button does; without one the button stays disabled.
     void setHelpHandler(std::function<void()> handler);
 
+    /// Lets the user pick a row of the object's table on the device: (address, community, object)
+    /// gives the chosen index, or "" to keep the box as it is.
+    using IndexPicker = std::function<QString(const QString&, const QString&, const QString&)>;
+    /// Without a picker the "..." beside the index box is hidden.
+    void setIndexPicker(IndexPicker picker);
+
 private:
     void Fill();
     void ShowColor(qint32 color);
     void ChooseColor();
     void BrowseMib();
+    void PickIndex();
     void Accept();
 
     Prompter& m_prompter;
@@ -44,6 +51,7 @@ private:
     qint32 m_color = 0;
     bool m_cancelled = true;
     std::function<void()> m_help;
+    IndexPicker m_pickIndex;
 
     QLineEdit* m_label;
     QCheckBox* m_autoLabel;
@@ -54,5 +62,6 @@ private:
     QComboBox* m_calculation;
     QComboBox* m_units;
     QLabel* m_swatch;
+    QPushButton* m_indexButton;
     QPushButton* m_helpButton;
 };

@@ -91,10 +91,35 @@ bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname
                                     const QString& community, const QString& mib, const QString& units,
                                     const QString& calculation)
 {
+    const bool accepted =
+        Walk(hostname, ip, community, mib, QStringLiteral("Select indexes of \"%1\" to graph ..."));
+    if (accepted)
+        m_logic->AddTargets(targets, hostname, ip, community, mib, units, calculation);
+    EndWalk();
+    return accepted;
+}
+
+QString SelectIndexForm::PickIndex(const QString& hostname, const QString& ip, const QString& community,
+                                   const QString& mib)
+{
+    QString index;
+    if (Walk(hostname, ip, community, mib, QStringLiteral("Select the index of \"%1\" ..."))) {
+        for (int row = 0; row < m_logic->rowCount() && index.isEmpty(); ++row) {
+            if (m_logic->Checked(row))
+                index = m_logic->IndexText(row);
+        }
+    }
+    EndWalk();
+    return index;
+}
+
+bool SelectIndexForm::Walk(const QString& hostname, const QString& ip, const QString& community,
+                           const QString& mib, const QString& title)
+{
     const OIDDetails details = m_resolver(mib);
     const OIDDetails indexBy =
         details.IndexByName().isEmpty() ? OIDDetails(OIDInfo{}) : m_resolver(details.IndexByName());
-    setWindowTitle(QStringLiteral("Select indexes of \"%1\" to graph ...").arg(details.FullName()));
+    setWindowTitle(title.arg(details.FullName()));
     m_targetLabel->setText(hostname);
     m_targetMIB->setText(mib);
 
@@ -117,13 +142,14 @@ bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname
     UpdateProgress();
 
     exec();
-    if (!m_cancelled)
-        m_logic->AddTargets(targets, hostname, ip, community, mib, units, calculation);
+    return !m_cancelled;
+}
 
+void SelectIndexForm::EndWalk()
+{
     // Answers still on their way stop here: nothing of this walk is listening any more.
     m_table->setModel(nullptr);
     m_logic.reset();
-    return !m_cancelled;
 }
 
 void SelectIndexForm::Clicked(const QModelIndex& index)

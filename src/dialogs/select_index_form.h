@@ -32,6 +32,11 @@ public:
                        const QString& community, const QString& mib, const QString& units,
                        const QString& calculation);
 
+    /// Walks the column the same way for one series: returns the index of the first ticked row
+    /// after OK, or an empty text after Cancel or when no row was ticked.
+    QString PickIndex(const QString& hostname, const QString& ip, const QString& community,
+                      const QString& mib);
+
     /// Where messages go; without one the form shows real message boxes.
     void setPrompter(Prompter* prompter);
 
@@ -41,6 +46,10 @@ public:
     QTableView* table() const { return m_table; }
 
 private:
+    /// Shows the walk of the column modally; true after OK. title takes the object's full name.
+    bool Walk(const QString& hostname, const QString& ip, const QString& community, const QString& mib,
+              const QString& title);
+    void EndWalk();
     void Clicked(const QModelIndex& index);
     void UpdateProgress();
     void SizeColumns();

@@ -8,6 +8,7 @@
 #include <qcustomplot.h>
 #include <rt_trendwick.h>
 #include <select_index_form.h>
+#include <select_index_logic.h>
 #include <settings_form.h>
 #include <snmp_session.h>
 #include <target_oids.h>
@@ -157,6 +158,47 @@ TEST_F(DialogCommandsTest, TheTablesEditButtonOpensTheSeriesDialogAndTheLegendSh
     Q_EMIT control.ChartObject()->SeriesActivated(target->Subset());
     ASSERT_TRUE(StepRan());
     EXPECT_EQ(target->Label(), "Core uplink");
+}
+
+TEST_F(DialogCommandsTest, TheSeriesDialogPicksItsIndexFromTheRowsOnTheDevice)
+{
+    TargetOID* target =
+        control.TargetOIDs().Add(s_agent->address(), s_agent->address(), "public", "ifInOctets", "999");
+    control.Reset();
+    QString offered;
+    QString picked;
+    bool pickerShown = false;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    // The picker runs inside the series dialog's click; the timer serves both, by dialog.
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (clock.elapsed() > 20000) {
+            if (auto* open = qobject_cast<QDialog*>(dialog))
+                open->reject();
+        } else if (auto* rows = qobject_cast<SelectIndexForm*>(dialog)) {
+            const SelectIndexLogic* walk = rows->logic();
+            if (walk && !walk->Walking() && walk->rowCount() > 0 && offered.isEmpty()) {
+                offered = walk->IndexText(walk->rowCount() - 1);
+                rows->logic()->setChecked(walk->rowCount() - 1, true);
+                Click(rows, "OK_Button");
+            }
+        } else if (qobject_cast<CustomSubsetForm*>(dialog) && !pickerShown) {
+            pickerShown = true;
+            // A timer does not fire again while its own slot runs: the picker blocks elsewhere.
+            QTimer::singleShot(0, dialog, [&, dialog] {
+                Click(dialog, "IndexBrowser_Button");
+                picked = Child<QLineEdit>(dialog, "IndexText")->text();
+                Click(dialog, "OK_Button");
+            });
+        }
+    });
+    poll.start(10);
+    window->CustomizeSeries(target);
+    ASSERT_FALSE(offered.isEmpty()) << "the picker found no row";
+    EXPECT_EQ(picked, offered);
+    EXPECT_EQ(target->Index(), offered);
 }
 
 TEST_F(DialogCommandsTest, ABrokenSettingsFileIsToldAndEveryCommandGoesOn)
