@@ -14,6 +14,8 @@
 #include <y_axises.h>
 
 #include <add_mib_form.h>
+#include <custom_subset_form.h>
+#include <settings_form.h>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,8 +23,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -70,6 +74,12 @@ GraphWindow::GraphWindow(Settings& settings, Clock& clock, Prompter* prompter, Q
     connect(m_control, &RTTrendwick::StateChanged, this, &GraphWindow::UpdateCommandState);
     connect(m_control, &RTTrendwick::MouseDown, this,
             [this](qint16 button, qint16, float, float) { ChartMouseDown(button); });
+    connect(m_control, &RTTrendwick::SeriesDialogRequested, this, [this](TargetOID* target) {
+        // Opened once the click that asked for it is over: OK rebuilds the chart and the table
+        // whose mouse handlers are still running now.
+        QTimer::singleShot(0, this,
+                           [this, series = QPointer<TargetOID>(target)] { CustomizeSeries(series); });
+    });
     ResizeToScreen();
     UpdateCommandState();
 }
@@ -109,6 +119,7 @@ void GraphWindow::SelectIndexes(const QString& target, const QString& ip, const 
                                 const QString& mib, const QString& units, const QString& calculation)
 {
     SelectIndexForm form(*m_snmp, m_settings, this);
+    form.setPrompter(&m_prompter);
     if (form.SelectIndexes(m_control->TargetOIDs(), target, ip, community, mib, units, calculation))
         m_control->Reset();
 }
@@ -294,6 +305,27 @@ void GraphWindow::AddMIB()
     AddMibForm form(*m_snmp, m_settings, m_prompter, this);
     if (form.AddMIB(m_control->TargetOIDs(), m_control->PollInterval()))
         m_control->Reset();
+}
+
+void GraphWindow::ShowSettings()
+{
+    SettingsForm form(m_settings, m_prompter, this);
+    form.ShowSettings();
+}
+
+void GraphWindow::CustomizeSeries(TargetOID* target)
+{
+    if (!target)
+        return;
+    // On the heap and watched: the window may be closed from outside while the dialog runs.
+    const QPointer<CustomSubsetForm> form = new CustomSubsetForm(m_prompter, this);
+    form->setIndexPicker([this](const QString& ip, const QString& community, const QString& mib) {
+        SelectIndexForm rows(*m_snmp, m_settings, this);
+        rows.setPrompter(&m_prompter);
+        return rows.PickIndex(ip, ip, community, mib);
+    });
+    form->Customize(*m_control, *target);
+    delete form.data();
 }
 
 void GraphWindow::ZoomOut()

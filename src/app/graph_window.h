@@ -15,6 +15,7 @@ class QToolBar;
 class RTTrendwick;
 class Settings;
 class SNMPSession;
+class TargetOID;
 
 /// The program's top-level window: one graph control with the menus, toolbar and status bar
 /// around it, the file dialogs, and GraphMIB, which turns a host, a community and a MIB object
@@ -71,6 +72,10 @@ public:
     void Save();
     void CloseGraph();
     void AddMIB();
+    /// The settings dialog, modal.
+    void ShowSettings();
+    /// The series dialog for one of this graph's targets, modal.
+    void CustomizeSeries(TargetOID* target);
     void ZoomOut();
     /// The Overlap Axes item's new check state (the item flips it when chosen).
     void SetOverlapAxes(bool overlapping);

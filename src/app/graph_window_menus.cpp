@@ -89,7 +89,8 @@ void GraphWindow::BuildFileMenu(QMenu* menu)
         AddItem(menu, QStringLiteral("PrintPreviewSelection"), QStringLiteral("Print Pre&view ...")));
     MarkUnavailable(AddItem(menu, QStringLiteral("PrintSelection"), QStringLiteral("&Print ...")));
     menu->addSeparator();
-    MarkUnavailable(AddItem(menu, QStringLiteral("SettingsSelection"), QStringLiteral("&Settings ...")));
+    connect(AddItem(menu, QStringLiteral("SettingsSelection"), QStringLiteral("&Settings ...")),
+            &QAction::triggered, this, &GraphWindow::ShowSettings);
     menu->addSeparator();
     connect(AddItem(menu, QStringLiteral("ExitSelection"), QStringLiteral("E&xit")), &QAction::triggered,
             this, &GraphWindow::close);
@@ -173,7 +174,8 @@ void GraphWindow::BuildToolbar()
     MarkUnavailable(AddButton(QStringLiteral("Export"), icon("export")));
     MarkUnavailable(AddButton(QStringLiteral("Print"), icon("print")));
     m_toolbar->addSeparator();
-    MarkUnavailable(AddButton(QStringLiteral("Settings"), icon("settings")));
+    connect(AddButton(QStringLiteral("Settings"), icon("settings")), &QAction::triggered, this,
+            &GraphWindow::ShowSettings);
     connect(AddButton(QStringLiteral("Add MIB"), icon("add_mib")), &QAction::triggered, this,
             &GraphWindow::AddMIB);
     MarkUnavailable(AddButton(QStringLiteral("Customize"), icon("customize")));

@@ -137,6 +137,7 @@ bool AddMibForm::AddMIB(TargetOIDs& targets, qint32 pollInterval)
         return true;
     case AddMibLogic::AfterClose::SelectIndexes: {
         SelectIndexForm indexes(m_session, m_settings, parentWidget(), m_resolver);
+        indexes.setPrompter(&m_prompter);
         return indexes.SelectIndexes(targets, m_accepted.host, m_logic->IP(), m_accepted.community,
                                      m_accepted.mib, m_accepted.units, m_accepted.calculation);
     }

@@ -104,13 +104,18 @@ QString AddMibValidator::ResolveHost(const QString& host) const
 std::optional<AddMibValidator::Failure> AddMibValidator::Probe(const QString& host, const QString& community,
                                                                const QString& mib)
 {
-    m_session.setTimeout(m_settings.SNMPTimeout());
-    m_session.setRetries(m_settings.SNMPRetries());
+    try {
+        m_session.setTimeout(m_settings.SNMPTimeout());
+        m_session.setRetries(m_settings.SNMPRetries());
+        m_session.setVersion(m_settings.SNMPVersion());
+    } catch (const TypeMismatchError& error) {
+        // A hand-edited settings file must not end the program from inside a dialog's slot.
+        return Failure{Field::None, m_settings.MismatchMessage(error)};
+    }
     m_session.setAsynchronous(false);
     m_session.setRequestTag(ProbeTag());
     m_session.setOID(ProbeOID);
     m_session.setCommunity(community);
-    m_session.setVersion(m_settings.SNMPVersion());
     m_session.SendGet(m_ip);
     if (m_session.ResponseValue().isEmpty())
         return Failure{

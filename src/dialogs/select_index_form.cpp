@@ -2,6 +2,7 @@
 
 #include "select_index_logic.h"
 
+#include <prompter.h>
 #include <settings.h>
 #include <snmp_session.h>
 #include <target_oids.h>
@@ -19,8 +20,9 @@
 SelectIndexForm::SelectIndexForm(SNMPSession& session, const Settings& settings, QWidget* parent,
                                  OIDResolver resolver)
     : QDialog(parent), m_session(session), m_settings(settings),
-      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver()), m_targetLabel(new QLabel),
-      m_targetMIB(new QLabel), m_table(new QTableView), m_progressText(new QLabel),
+      m_resolver(resolver ? std::move(resolver) : MibDatabaseResolver()),
+      m_ownPrompter(std::make_unique<QtPrompter>(this)), m_prompter(m_ownPrompter.get()),
+      m_targetLabel(new QLabel), m_targetMIB(new QLabel), m_table(new QTableView), m_progressText(new QLabel),
       m_progress(new QProgressBar)
 {
     setWindowTitle(QStringLiteral("Select Index"));
@@ -80,21 +82,57 @@ SelectIndexForm::SelectIndexForm(SNMPSession& session, const Settings& settings,
 
 SelectIndexForm::~SelectIndexForm() = default;
 
+void SelectIndexForm::setPrompter(Prompter* prompter)
+{
+    m_prompter = prompter ? prompter : m_ownPrompter.get();
+}
+
 bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname, const QString& ip,
                                     const QString& community, const QString& mib, const QString& units,
                                     const QString& calculation)
 {
+    const bool accepted =
+        Walk(hostname, ip, community, mib, QStringLiteral("Select indexes of \"%1\" to graph ..."));
+    if (accepted)
+        m_logic->AddTargets(targets, hostname, ip, community, mib, units, calculation);
+    EndWalk();
+    return accepted;
+}
+
+QString SelectIndexForm::PickIndex(const QString& hostname, const QString& ip, const QString& community,
+                                   const QString& mib)
+{
+    QString index;
+    if (Walk(hostname, ip, community, mib, QStringLiteral("Select the index of \"%1\" ..."))) {
+        for (int row = 0; row < m_logic->rowCount() && index.isEmpty(); ++row) {
+            if (m_logic->Checked(row))
+                index = m_logic->IndexText(row);
+        }
+    }
+    EndWalk();
+    return index;
+}
+
+bool SelectIndexForm::Walk(const QString& hostname, const QString& ip, const QString& community,
+                           const QString& mib, const QString& title)
+{
     const OIDDetails details = m_resolver(mib);
     const OIDDetails indexBy =
         details.IndexByName().isEmpty() ? OIDDetails(OIDInfo{}) : m_resolver(details.IndexByName());
-    setWindowTitle(QStringLiteral("Select indexes of \"%1\" to graph ...").arg(details.FullName()));
+    setWindowTitle(title.arg(details.FullName()));
     m_targetLabel->setText(hostname);
     m_targetMIB->setText(mib);
 
     m_cancelled = true;
+    qint16 version = 0;
+    try {
+        version = m_settings.SNMPVersion();
+    } catch (const TypeMismatchError& error) {
+        m_prompter->Message(m_settings.MismatchMessage(error), Prompter::Icon::Exclamation, Prompter::Ok);
+        return false;
+    }
     m_logic = std::make_unique<SelectIndexLogic>(
-        details, indexBy,
-        SelectIndexLogic::SessionSender(m_session, ip, community, m_settings.SNMPVersion()));
+        details, indexBy, SelectIndexLogic::SessionSender(m_session, ip, community, version));
     m_table->setModel(m_logic.get());
     SizeColumns();
     connect(&m_session, &SNMPSession::Response, m_logic.get(), &SelectIndexLogic::HandleResponse);
@@ -104,13 +142,14 @@ bool SelectIndexForm::SelectIndexes(TargetOIDs& targets, const QString& hostname
     UpdateProgress();
 
     exec();
-    if (!m_cancelled)
-        m_logic->AddTargets(targets, hostname, ip, community, mib, units, calculation);
+    return !m_cancelled;
+}
 
+void SelectIndexForm::EndWalk()
+{
     // Answers still on their way stop here: nothing of this walk is listening any more.
     m_table->setModel(nullptr);
     m_logic.reset();
-    return !m_cancelled;
 }
 
 void SelectIndexForm::Clicked(const QModelIndex& index)

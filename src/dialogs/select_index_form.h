@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <memory>
 
+class Prompter;
 class QLabel;
 class QModelIndex;
 class QProgressBar;
@@ -31,12 +32,24 @@ public:
                        const QString& community, const QString& mib, const QString& units,
                        const QString& calculation);
 
+    /// Walks the column the same way for one series: returns the index of the first ticked row
+    /// after OK, or an empty text after Cancel or when no row was ticked.
+    QString PickIndex(const QString& hostname, const QString& ip, const QString& community,
+                      const QString& mib);
+
+    /// Where messages go; without one the form shows real message boxes.
+    void setPrompter(Prompter* prompter);
+
     bool Cancelled() const { return m_cancelled; }
     /// The rows while the dialog is open (for tests that drive it).
     SelectIndexLogic* logic() const { return m_logic.get(); }
     QTableView* table() const { return m_table; }
 
 private:
+    /// Shows the walk of the column modally; true after OK. title takes the object's full name.
+    bool Walk(const QString& hostname, const QString& ip, const QString& community, const QString& mib,
+              const QString& title);
+    void EndWalk();
     void Clicked(const QModelIndex& index);
     void UpdateProgress();
     void SizeColumns();
@@ -44,6 +57,8 @@ private:
     SNMPSession& m_session;
     const Settings& m_settings;
     OIDResolver m_resolver;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
     std::unique_ptr<SelectIndexLogic> m_logic;
     bool m_cancelled = true;
 

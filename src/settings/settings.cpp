@@ -278,3 +278,16 @@ void Settings::Refresh()
 {
     m_snmpVersion = SNMPVersion();
 }
+
+QString Settings::FileName() const
+{
+    return Store().fileName();
+}
+
+QString Settings::MismatchMessage(const TypeMismatchError& error) const
+{
+    return QString::fromStdString(error.what()) +
+           QStringLiteral(
+               ".\n\nCorrect the value in the settings file\n%1\nor remove its line to use the default.")
+               .arg(FileName());
+}

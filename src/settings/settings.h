@@ -58,6 +58,12 @@ public:
     /// Reloads the cached SNMP version from the store.
     void Refresh();
 
+    /// The file the options are kept in.
+    QString FileName() const;
+    /// What to tell the user when a stored option does not convert: the option, its text and the
+    /// file to correct.
+    QString MismatchMessage(const TypeMismatchError& error) const;
+
 Q_SIGNALS:
     void Changed(const QString& name, const QVariant& value);
 

@@ -1,0 +1,143 @@
+// The series dialog: its decisions driven without a window (filling, colour, the OK order) and
+// the form closing itself when its target goes away while it is open.
+#include "custom_subset_form.h"
+#include "custom_subset_logic.h"
+
+#include <clock.h>
+#include <fake_mib.h>
+#include <rgb_color.h>
+#include <rt_trendwick.h>
+#include <scripted_prompter.h>
+#include <settings.h>
+#include <snmp_session.h>
+#include <target_oids.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <qt_print.h>
+
+namespace {
+
+class CustomSubsetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mib.WithStandardObjects();
+        // Nothing listens there: the graph's polls get no answer and change nothing.
+        target = graph->TargetOIDs().Add("router", "127.0.0.1:9", "public", "IF-MIB::ifInOctets", "1");
+        ASSERT_NE(target, nullptr);
+        target->setUnits("bps=*8");
+        target->setColor(RGBColor(1, 2, 3));
+        graph->setPollInterval(60);
+        graph->Reset();
+    }
+
+    FakeMib mib;
+    Settings settings;
+    ManualClock clock;
+    ScriptedPrompter prompter;
+    std::unique_ptr<RTTrendwick> graph =
+        std::make_unique<RTTrendwick>(settings, clock, prompter, RTTrendwick::Seams{nullptr, mib.Resolver()});
+    TargetOID* target = nullptr;
+};
+
+} // namespace
+
+TEST_F(CustomSubsetTest, OkWritesTheFieldsSoTheUsersChoicesOutliveTheObjectsDefaults)
+{
+    CustomSubsetLogic logic(*graph, *target, prompter);
+    CustomSubsetLogic::Fields fields = logic.Fill();
+    EXPECT_EQ(QStringList(
+                  {fields.ip, fields.community, fields.mib, fields.index, fields.calculation, fields.units}),
+              QStringList({"127.0.0.1:9", "public", "IF-MIB::ifInOctets", "1", "x per Second", "bps=*8"}));
+    EXPECT_TRUE(fields.autoLabel);
+    EXPECT_EQ(fields.color, RGBColor(1, 2, 3));
+    EXPECT_EQ(logic.UnitChoices(), QStringList({"Octets", "bps=*8"}));
+    EXPECT_FALSE(logic.CalculationChoices().contains("x per Minute"));
+    // A calculation the list cannot show is left unselected.
+    target->setCalculation("x per Minute");
+    EXPECT_EQ(logic.Fill().calculation, "");
+    graph->setPollInterval(121);
+    EXPECT_EQ(logic.Fill().calculation, "x per Minute");
+
+    // Another object, whose own defaults ("No Calculations", "%") the user overrides. The graph's
+    // reset comes last: the target must already hold everything when it runs.
+    fields = {
+        "Core uplink", false,          "127.0.0.2:9", "private",        "HOST-RESOURCES-MIB::hrProcessorLoad",
+        "7",           "x per Second", "Load=/100",   RGBColor(9, 8, 7)};
+    QStringList atReset;
+    QObject::connect(graph.get(), &RTTrendwick::StateChanged, [&] {
+        atReset = {target->Label(),
+                   target->IP(),
+                   target->Community(),
+                   target->OID().FullName(),
+                   target->Index(),
+                   target->Calculation(),
+                   target->UnitsAndConversion(),
+                   QString::number(target->Color())};
+    });
+    logic.Apply(fields);
+    EXPECT_EQ(atReset,
+              QStringList({"Core uplink", "127.0.0.2:9", "private", "HOST-RESOURCES-MIB::hrProcessorLoad",
+                           "7", "x per Second", "Load=/100", QString::number(RGBColor(9, 8, 7))}));
+    EXPECT_FALSE(target->AutoLabel());
+    EXPECT_EQ(target->Hostname(), "router");
+
+    // With the check set the label box is not written: the user's label waits behind it.
+    fields.autoLabel = true;
+    fields.label = "ignored";
+    logic.Apply(fields);
+    EXPECT_TRUE(target->AutoLabel());
+    target->setAutoLabel(false);
+    EXPECT_EQ(target->Label(), "Core uplink");
+}
+
+TEST_F(CustomSubsetTest, TheColourIsWrittenAtOnceAndAGoneTargetGetsNothing)
+{
+    CustomSubsetLogic logic(*graph, *target, prompter);
+    prompter.queueColor(QColor(10, 20, 30));
+    EXPECT_EQ(logic.ChooseColor(), RGBColor(10, 20, 30));
+    EXPECT_EQ(target->Color(), RGBColor(10, 20, 30));
+    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::ChooseColor), 1);
+    EXPECT_EQ(prompter.calls.last().title, "Select Subset Color ...");
+    EXPECT_EQ(prompter.calls.last().initialColor, QColor(1, 2, 3));
+    prompter.queueColor(std::nullopt);
+    EXPECT_EQ(logic.ChooseColor(), std::nullopt);
+    EXPECT_EQ(target->Color(), RGBColor(10, 20, 30));
+
+    // The target is removed while the dialog is open: nothing is written, no reset runs.
+    graph->TargetOIDs().Remove(target->Key());
+    QSignalSpy resets(graph.get(), &RTTrendwick::StateChanged);
+    EXPECT_FALSE(logic.Valid());
+    logic.Apply(logic.Fill());
+    EXPECT_EQ(logic.ChooseColor(), std::nullopt);
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::ChooseColor), 2);
+}
+
+TEST_F(CustomSubsetTest, TheFormClosesWhenItsTargetOrGraphGoesAway)
+{
+    CustomSubsetForm form(prompter);
+    // Whatever happens, no dialog stays open past the guard.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] { form.reject(); });
+    guard.start(20000);
+
+    QString shownLabel;
+    QTimer::singleShot(0, [&] {
+        shownLabel = form.windowTitle();
+        graph->TargetOIDs().Remove(target->Key());
+    });
+    form.Customize(*graph, *target);
+    EXPECT_EQ(shownLabel, "Customize OID ...");
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_FALSE(form.isVisible());
+
+    TargetOID* other = graph->TargetOIDs().Add("router", "127.0.0.1:9", "public", "IF-MIB::ifInOctets", "2");
+    QTimer::singleShot(0, [&] { graph.reset(); });
+    form.Customize(*graph, *other);
+    EXPECT_TRUE(form.Cancelled());
+    EXPECT_FALSE(form.isVisible());
+}
