@@ -14,13 +14,9 @@
 namespace {
 
 constexpr int StartDeadlineMs = 10000;
-constexpr int StopDeadlineMs = 5000;
-// snmpd logs its version once its ports are open and it is about to serve requests.
-constexpr const char* ReadyLine = "NET-SNMP version";
 constexpr const char* BaseOid = "1.3.6.1.4.1.8072.9999.9999";
-// NET-SNMP-PASS-MIB's subtree: objects with names in the MIB that snmpd leaves to a pass script.
-constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255";
-// The values-file spellings, in the order of TestAgent::ValueType.
+constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255"; // NET-SNMP-PASS-MIB, named objects
+// In the order of TestAgent::ValueType.
 constexpr const char* TypeNames[] = {"Counter32", "Counter64", "Gauge32", "INTEGER",  "TimeTicks",
                                      "STRING",    "HEXSTRING", "OID",     "IpAddress"};
 
@@ -38,16 +34,9 @@ void writeFile(const QString& path, const QByteArray& text)
         qFatal("TestAgent: cannot write %s", qPrintable(path));
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 } // namespace
 
 TestAgent::TestAgent() = default;
-
 TestAgent::~TestAgent()
 {
     stop();
@@ -68,10 +57,8 @@ bool TestAgent::start(QString* error)
 {
     if (m_process && m_process->state() != QProcess::NotRunning)
         return true;
-    if (!m_dir.isValid()) {
-        setError(error, QStringLiteral("cannot create a temporary folder"));
+    if (!m_dir.isValid())
         return false;
-    }
     if (!QFile::exists(m_dir.filePath(QStringLiteral("values.txt"))))
         writeValues();
     // The program accepts "address:port" only up to port 32000 and the kernel hands out ephemeral
@@ -94,15 +81,13 @@ bool TestAgent::launch(QString* error)
     const QString snmpd = findProgram(QStringLiteral("snmpd"));
     const QString perl = findProgram(QStringLiteral("perl"));
     if (snmpd.isEmpty() || perl.isEmpty()) {
-        setError(error, QStringLiteral("snmpd or perl not found (install the snmpd package)"));
+        if (error)
+            *error = QStringLiteral("snmpd or perl not found (install the snmpd package)");
         return false;
     }
-    // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree and the
-    // pass examples are answered by the pass script from the values file.
     const QString pass =
         QStringLiteral(" %1 %2 %3\n")
             .arg(perl, QStringLiteral(TW_TESTAGENT_SCRIPT), m_dir.filePath(QStringLiteral("values.txt")));
-    // Some agents keep sysUpTime.0 from a community; a view without it answers noSuchObject.
     const QString access = m_sysUpTimeHidden
                                ? QStringLiteral("view tw included .1\nview tw excluded .1.3.6.1.2.1.1.3.0\n"
                                                 "rocommunity public 127.0.0.1 -V tw\n")
@@ -126,16 +111,16 @@ bool TestAgent::launch(QString* error)
     m_process->start(
         snmpd, {"-f", "-Lo", "-C", "-c", m_dir.filePath(QStringLiteral("snmpd.conf")), "udp:" + address()});
 
+    // snmpd logs its version once its ports are open and it is about to serve.
     QDeadlineTimer deadline(StartDeadlineMs);
     while (!deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
-        if (log().contains(QLatin1String(ReadyLine)))
+        if (log().contains(QLatin1String("NET-SNMP version")))
             return true;
         m_process->waitForFinished(20);
     }
-    setError(error, QStringLiteral("snmpd on %1 did not come up within %2 ms:\n%3")
-                        .arg(address())
-                        .arg(StartDeadlineMs)
-                        .arg(log() + m_process->errorString()));
+    if (error)
+        *error = QStringLiteral("snmpd on %1 did not come up:\n%2")
+                     .arg(address(), log() + m_process->errorString());
     stop();
     return false;
 }
@@ -146,9 +131,9 @@ void TestAgent::stop()
         return;
     if (m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
-        if (!m_process->waitForFinished(StopDeadlineMs)) {
+        if (!m_process->waitForFinished(5000)) {
             m_process->kill();
-            m_process->waitForFinished(StopDeadlineMs);
+            m_process->waitForFinished(5000);
         }
     }
     m_process.reset();

@@ -61,9 +61,7 @@ TEST_F(ControlTest, PauseSkipsPlotTableAndLogWhileTargetsKeepUpdating)
     const QString log = files.filePath("pause.csv");
     control->setLogFilename(log);
     control->setLoggingEnabled(true);
-    QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
-    ResetGraph();
-    ASSERT_TRUE(WaitForAnswers(answers, 0, 1));
+    ResetAndWait();
     Cycle();
     ASSERT_EQ(NewestPoint(gauge), 40.0);
 
@@ -147,7 +145,8 @@ TEST_F(ControlTest, UnusableRepliesLeaveValuesAloneAndTheGraphRecovers)
     Cycle();
     EXPECT_EQ(gauge->LastError(), QString());
     EXPECT_EQ(gauge->Value(), 60.0);
-    EXPECT_EQ(counter->Value(), TargetOID::NoValue) << "a restarted agent's counter needs a new base, no spike";
+    EXPECT_EQ(counter->Value(), TargetOID::NoValue)
+        << "a restarted agent's counter needs a new base, no spike";
     agent.setValue("1.1", Type::Counter32, 6000);
     Cycle();
     EXPECT_DOUBLE_EQ(counter->Value(), 100.0);
@@ -169,9 +168,7 @@ TEST_F(ControlTest, RowsTheAgentCannotServeFailAloneUntilTheyAreBack)
     TargetOID* first = AddTarget("gaugeObj", "1");
     TargetOID* vanishing = AddTarget("gaugeObj", "2");
     TargetOID* wide = AddTarget("gaugeObj", "3");
-    QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
-    ResetGraph();
-    ASSERT_TRUE(WaitForAnswers(answers, 0, 3));
+    ResetAndWait();
     ASSERT_EQ(wide->Value(), 5000000000.0);
 
     const auto poll = [&](int firstValue, int wideValue) {

@@ -10,26 +10,14 @@
 
 TEST(ResponseNumber, AgreesWithTheLocaleAwareReading)
 {
-    const QStringList texts{QStringLiteral("0"),
-                            QStringLiteral("40"),
-                            QStringLiteral("-17"),
-                            QStringLiteral("007"),
-                            QStringLiteral("999999999999999"),
-                            QStringLiteral("4294967295"),
-                            QStringLiteral("18446744073709551615"), // Counter64: beyond the short cut
-                            QStringLiteral("1.5"),
-                            QStringLiteral(" 42 "),
-                            QStringLiteral("-"),
-                            QStringLiteral(""),
-                            QStringLiteral("12a"),
-                            QStringLiteral("abc"),
-                            QStringLiteral("1.3.6.1.2.1"),
-                            QStringLiteral("\u0661\u0662")}; // Arabic-Indic digits
+    // The last but one is a Counter64 beyond the short cut; the last, Arabic-Indic digits.
+    const QStringList texts{
+        "0", "40", "-17", "007", "999999999999999", "4294967295",           "1.5",         " 42 ",
+        "-", "",   "12a", "abc", "1.3.6.1.2.1",     "18446744073709551615", "\u0661\u0662"};
     for (const char* name : {"C", "de_DE", "ar_EG"}) {
         QLocale::setDefault(QLocale(QString::fromLatin1(name)));
         for (const QString& text : texts) {
-            const std::optional<double> expected = LocaleNumber(text);
-            const std::optional<double> fast = ResponseNumber(text);
+            const std::optional<double> expected = LocaleNumber(text), fast = ResponseNumber(text);
             ASSERT_EQ(fast.has_value(), expected.has_value()) << name << " \"" << text.toStdString() << '"';
             if (expected) {
                 EXPECT_EQ(*fast, *expected) << name << " \"" << text.toStdString() << '"';
