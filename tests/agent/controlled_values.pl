@@ -38,12 +38,10 @@ sub read_values {
         next if $line =~ /^\s*(#|$)/;
         ($delay = $1, next) if $line =~ /^delay (\d+)$/;
         my ($suffix, $type, $value) = $line =~ /^\s*(\.?\d+(?:\.\d+)*)\s+(\S+)(?: (.*))?$/ or next;
-        $type = lc $type;
-        next unless exists $PASS_TYPE{$type};
+        next unless exists $PASS_TYPE{ $type = lc $type };
         my $full = $suffix =~ /^\./ ? $suffix : "$BASE.$suffix";
         push @entries, [ [ oid_parts($full) ], $full, $type, $value // '' ];
     }
-    close $fh;
     return ($delay, sort { compare_oids($a->[0], $b->[0]) } @entries);
 }
 
@@ -80,8 +78,7 @@ while (my $command = <STDIN>) {
     if ($command eq 'PING') {
         print "PONG\n";
     } elsif ($command eq 'get' || $command eq 'getnext') {
-        my $oid = <STDIN>;
-        last unless defined $oid;
+        defined(my $oid = <STDIN>) or last;
         chomp $oid;
         print answer($command, $oid);
     } elsif ($command eq 'set') {

@@ -9,8 +9,7 @@ folder=$1
 port=${2:-16161}
 here=$(cd "$(dirname "$0")" && pwd)
 
-snmpd=$(command -v snmpd || true)
-[ -n "$snmpd" ] || snmpd=/usr/sbin/snmpd
+snmpd=$(command -v snmpd || echo /usr/sbin/snmpd)
 [ -x "$snmpd" ] || { echo "snmpd not found (install the snmpd package)" >&2; exit 1; }
 perl=$(command -v perl) || { echo "perl not found" >&2; exit 1; }
 
@@ -27,8 +26,5 @@ dontLogTCPWrappersConnects yes
 pass_persist .1.3.6.1.4.1.8072.9999.9999 $perl $here/controlled_values.pl $folder/values.txt
 CONF
 
-MIBS=
-SNMP_PERSISTENT_DIR=$folder/persist
-SNMPCONFPATH=$folder
-export MIBS SNMP_PERSISTENT_DIR SNMPCONFPATH
+export MIBS= SNMP_PERSISTENT_DIR="$folder/persist" SNMPCONFPATH="$folder"
 exec "$snmpd" -f -Lo -C -c "$folder/snmpd.conf" -p "$folder/snmpd.pid" "udp:127.0.0.1:$port"

@@ -16,9 +16,8 @@ namespace {
 constexpr int StartDeadlineMs = 10000;
 constexpr const char* BaseOid = "1.3.6.1.4.1.8072.9999.9999";
 constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255"; // NET-SNMP-PASS-MIB, named objects
-// In the order of TestAgent::ValueType.
-constexpr const char* TypeNames[] = {"Counter32", "Counter64", "Gauge32", "INTEGER",  "TimeTicks",
-                                     "STRING",    "HEXSTRING", "OID",     "IpAddress"};
+constexpr const char* TypeNames[] =                               // in the order of TestAgent::ValueType
+    {"Counter32", "Counter64", "Gauge32", "INTEGER", "TimeTicks", "STRING", "HEXSTRING", "OID", "IpAddress"};
 
 QString findProgram(const QString& name)
 {
@@ -42,11 +41,6 @@ TestAgent::~TestAgent()
     stop();
 }
 
-QString TestAgent::address() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
-}
-
 QString TestAgent::log() const
 {
     QFile file(m_dir.filePath(QStringLiteral("snmpd.log")));
@@ -61,17 +55,14 @@ bool TestAgent::start(QString* error)
         return false;
     if (!QFile::exists(m_dir.filePath(QStringLiteral("values.txt"))))
         writeValues();
-    // The program accepts "address:port" only up to port 32000 and the kernel hands out ephemeral
-    // ports above 32767, so the agent sits below both. A port someone else holds makes snmpd exit
-    // at once; a first start then tries another one, a restart keeps its port.
+    // Below the program's limit of 32000 and the kernel's ephemeral ports; a port someone else holds
+    // makes snmpd exit at once, so a first start tries another one, while a restart keeps its port.
     const bool firstStart = m_port == 0;
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < (firstStart ? 5 : 1); ++attempt) {
         if (firstStart)
             m_port = quint16(QRandomGenerator::global()->bounded(20000, 32000));
         if (launch(error))
             return true;
-        if (!firstStart)
-            break;
     }
     return false;
 }
@@ -127,9 +118,7 @@ bool TestAgent::launch(QString* error)
 
 void TestAgent::stop()
 {
-    if (!m_process)
-        return;
-    if (m_process->state() != QProcess::NotRunning) {
+    if (m_process && m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
         if (!m_process->waitForFinished(5000)) {
             m_process->kill();
@@ -144,23 +133,6 @@ QString TestAgent::controlledOid(const QString& suffix)
     return suffix.isEmpty() ? QLatin1String(BaseOid) : QLatin1String(BaseOid) + QLatin1Char('.') + suffix;
 }
 
-QString TestAgent::tableColumnOid(TableColumn column)
-{
-    return controlledOid(QStringLiteral("2.1.%1").arg(int(column)));
-}
-
-void TestAgent::setValue(const QString& suffix, ValueType type, const QString& value)
-{
-    m_values.insert(suffix, Entry{type, value});
-    writeValues();
-}
-
-void TestAgent::removeValue(const QString& suffix)
-{
-    m_values.remove(suffix);
-    writeValues();
-}
-
 void TestAgent::setTable(const QList<TableRow>& rows)
 {
     m_values.removeIf([](const auto& entry) { return entry.key().startsWith(QLatin1String("2.")); });
@@ -170,12 +142,6 @@ void TestAgent::setTable(const QList<TableRow>& rows)
         m_values.insert("2.1.2." + index, Entry{ValueType::String, row.description});
         m_values.insert("2.1.3." + index, Entry{ValueType::Counter32, QString::number(row.counter)});
     }
-    writeValues();
-}
-
-void TestAgent::setDelay(int milliseconds)
-{
-    m_delayMs = milliseconds;
     writeValues();
 }
 

@@ -45,7 +45,7 @@ public:
     void stop();
 
     quint16 port() const { return m_port; }
-    QString address() const; // "127.0.0.1:<port>"
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString community() const { return QStringLiteral("public"); }
 
     /// Hides sysUpTime.0 from the community (noSuchObject), as some agents do; from the next start.
@@ -53,21 +53,36 @@ public:
 
     /// Sets one value; suffix is relative to the controlled base ("1.1.0"), or with a leading "." a
     /// full OID under the base or under NET-SNMP-PASS-MIB's 1.3.6.1.4.1.8072.2.255 (named objects).
-    void setValue(const QString& suffix, ValueType type, const QString& value);
+    void setValue(const QString& suffix, ValueType type, const QString& value)
+    {
+        m_values.insert(suffix, Entry{type, value});
+        writeValues();
+    }
     template <typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
     void setValue(const QString& suffix, ValueType type, Number value)
     {
         setValue(suffix, type, QString::number(value));
     }
-    void removeValue(const QString& suffix);
+    void removeValue(const QString& suffix)
+    {
+        m_values.remove(suffix);
+        writeValues();
+    }
     /// Replaces every value under "2." by the rows given.
     void setTable(const QList<TableRow>& rows);
     /// Every value is answered this many ms late, one variable at a time (n variables wait n times).
-    void setDelay(int milliseconds);
+    void setDelay(int milliseconds)
+    {
+        m_delayMs = milliseconds;
+        writeValues();
+    }
 
     /// The full dotted OID of a suffix under the controlled base (no leading dot).
     static QString controlledOid(const QString& suffix);
-    static QString tableColumnOid(TableColumn column);
+    static QString tableColumnOid(TableColumn column)
+    {
+        return controlledOid(QStringLiteral("2.1.%1").arg(int(column)));
+    }
 
 private:
     bool launch(QString* error);

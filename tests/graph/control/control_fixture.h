@@ -48,6 +48,9 @@ protected:
         settings.setPollInterval(kPollSeconds);
         settings.setAssumeCounterRollover(false);
         settings.setColumns(QStringLiteral("13,14,15,12,22,5,7,10,8,9,23"));
+        // "counterObj" and "gaugeObj" are the agent's branches 1 and 3; an index follows the branch.
+        mib.Add("TEST-MIB::counterObj", TestAgent::controlledOid("1"), "Counter32");
+        mib.Add("TEST-MIB::gaugeObj", TestAgent::controlledOid("3"), "Gauge32");
         control = MakeControl();
     }
 
@@ -126,6 +129,11 @@ protected:
         return Cell(target, columnId).data(Qt::DisplayRole).toString();
     }
 
+    QString Shown(const TargetOID* target) const
+    {
+        return CellText(target, ValueTableModel::ColCurrentValue);
+    }
+
     ValueTableModel::PictureKey Light(const TargetOID* target) const
     {
         return control->TableModel().Picture(Cell(target, ValueTableModel::ColStatusLED));
@@ -136,13 +144,7 @@ protected:
         return control->ChartObject()->PointValue(target->Subset(), ChartBinding::Points - 1);
     }
 
-    /// "counterObj" and "gaugeObj" are the agent's branches 1 and 3; an index follows the branch.
-    FakeMib mib = [] {
-        FakeMib made;
-        made.Add("TEST-MIB::counterObj", TestAgent::controlledOid("1"), "Counter32");
-        made.Add("TEST-MIB::gaugeObj", TestAgent::controlledOid("3"), "Gauge32");
-        return made;
-    }();
+    FakeMib mib;
     TestAgent agent;
     Settings settings;
     ManualClock clock;

@@ -1,5 +1,4 @@
-// How the control wires its chart and table to the targets and to its hosts, how it shares its
-// height between them, and an empty graph.
+// The control's wiring of chart and table to targets and hosts, its layout, an empty graph.
 #include "control_fixture.h"
 
 #include "message_panel.h"
@@ -67,8 +66,7 @@ TEST_F(ControlTest, TableClicksAndChartEventsBecomeRequests)
     EXPECT_EQ(state.count(), 3);
 }
 
-// Chart above, table below, together filling the control; a small table gets the height of
-// its rows and no more, a big one keeps the split the user chose.
+// A small table gets the height of its rows and no more, a big one keeps the user's split.
 TEST_F(ControlTest, SmallTableShowsAllItsRowsAndABigOneKeepsTheSplit)
 {
     AddTarget("gaugeObj", "1");
@@ -98,8 +96,7 @@ TEST_F(ControlTest, SmallTableShowsAllItsRowsAndABigOneKeepsTheSplit)
     EXPECT_EQ(splitter->sizes().value(1), 250);
 }
 
-// An empty graph hides everything and stops polling; the interval properties clamp and make the
-// next tick due at once; publishing runs on its own schedule at poll ticks, paused or not.
+// An empty graph stops polling; intervals clamp; polls and pages each keep their own schedule.
 TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
 {
     QSignalSpy state(control.get(), &RTTrendwick::StateChanged);
@@ -119,7 +116,6 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     control->setAutoPublishInterval(60);
     control->setPollInterval(kPollSeconds);
 
-    // Each due, unpaused tick writes one log row, so the log counts the polls.
     agent.setValue("3.1", Type::Gauge32, 40);
     AddTarget("gaugeObj", "1");
     const QString log = files.filePath("polls.csv");
@@ -130,8 +126,7 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     control->PollTimer()->stop();
     const int header = ReadLines(log).size();
     EXPECT_EQ(header, 4) << "a Reset of a logging graph starts with a header";
-    // The first tick after a Reset polls, the next one not yet; a new interval makes the next tick
-    // poll at once, and then not before the interval is over.
+    // Each poll writes a log row: the first tick after a Reset or a new interval, then when due.
     const std::vector<std::tuple<int, int, int>> ticks{
         {0, 0, 1}, {0, 0, 1}, {0, 600, 2}, {599, 0, 2}, {1, 0, 3}};
     for (const auto& [seconds, interval, rows] : ticks) {
@@ -147,25 +142,22 @@ TEST_F(ControlTest, EmptyGraphIntervalsAndThePublishingSchedule)
     const QString image = files.filePath("graph.jpg");
     control->setAutoPublishFilename(page);
     control->setAutoPublishEnabled(true);
-    const auto publishedNow = [&] {
+    QString published; // one digit per due tick
+    const auto tick = [&](int seconds) {
+        clock.advanceSeconds(seconds);
         TickOnly();
-        const bool published = QFile::exists(page) && QFile::exists(image);
-        QFile::remove(page);
-        QFile::remove(image);
-        return published;
+        published += (QFile::remove(page) & QFile::remove(image)) ? '1' : '0';
     };
-    EXPECT_TRUE(publishedNow()) << "setting the properties makes the next due tick publish";
-    EXPECT_FALSE(publishedNow()) << "10 s later, with 60 s between pages";
-    clock.advanceSeconds(40);
-    EXPECT_FALSE(publishedNow()) << "exactly 60 s later is not yet after";
-    EXPECT_TRUE(publishedNow());
+    tick(0);  // setting the properties makes the next due tick publish
+    tick(0);  // 10 s later, with 60 s between pages
+    tick(40); // exactly 60 s later is not yet after
+    tick(0);
     control->setAutoPublishInterval(20);
-    EXPECT_TRUE(publishedNow()) << "a new interval makes the next due tick publish";
-    EXPECT_FALSE(publishedNow());
+    tick(0); // a new interval makes the next due tick publish
+    tick(0);
     control->setPaused(true);
-    clock.advanceSeconds(10);
-    EXPECT_TRUE(publishedNow()) << "publishing goes on while paused";
+    tick(10); // publishing goes on while paused
     control->setAutoPublishEnabled(false);
-    clock.advanceSeconds(100);
-    EXPECT_FALSE(publishedNow());
+    tick(100);
+    EXPECT_EQ(published, "10011010");
 }

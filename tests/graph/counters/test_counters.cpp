@@ -1,5 +1,4 @@
-// Counters against a real snmpd: the answer's type decides a wrap, 64-bit counters stay exact, and
-// an agent that restarted gives one gap instead of a spike of 2^32 over its outage.
+// Counters against a real snmpd: wraps by type, exact 64 bits, one gap for a restarted agent.
 #include "../control/control_fixture.h"
 
 namespace {
@@ -23,8 +22,7 @@ protected:
         });
     }
 
-    /// A counter near the top of its 32 bits with its base, on an agent up long enough that a
-    /// quick restart brings its uptime below the last reading.
+    /// A counter near 2^32 with its base, on an agent up long enough for a restart to be seen.
     TargetOID* CounterWithBase()
     {
         agent.setValue("1.1", Type::Counter32, 4000000000u);
@@ -137,3 +135,11 @@ TEST_F(CounterTest, WithoutAnUptimeARestartStillReadsAsAWrap)
 }
 
 } // namespace
+
+// The uptime's own wrap, which no test agent lives long enough to show.
+TEST(AgentRestartsTest, TicksWrappingAfter497DaysAreNoRestartButARestartNearThemIs)
+{
+    // A minute after 0xFFFFFF00 hundredths of a second: grown by 58 s is the wrap, by 3.56 s a restart.
+    EXPECT_FALSE(AgentRestarts::Restarted(0xFFFFFF00u, 5544, 60000));
+    EXPECT_TRUE(AgentRestarts::Restarted(0xFFFFFF00u, 100, 60000));
+}
