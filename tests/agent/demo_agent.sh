@@ -5,8 +5,7 @@
 set -eu
 
 [ $# -ge 1 ] || { echo "usage: $0 FOLDER [PORT]" >&2; exit 2; }
-folder=$1
-port=${2:-16161}
+folder=$1 port=${2:-16161}
 here=$(cd "$(dirname "$0")" && pwd)
 
 snmpd=$(command -v snmpd || echo /usr/sbin/snmpd)

@@ -9,10 +9,8 @@
 
 class QProcess;
 
-/// A private snmpd on 127.0.0.1 whose configuration, state, log and values file live in one
-/// temporary folder. The port is chosen on the first start and kept on restarts, so a test can take
-/// the agent away and bring it back at the same address. Controlled values under controlledOid("")
-/// are served by controlled_values.pl, which reads the values file afresh on every request.
+/// A private snmpd on 127.0.0.1 with its files in a temporary folder; its port, chosen at the first
+/// start, survives restarts. Values under controlledOid("") are served by controlled_values.pl.
 class TestAgent final {
 public:
     enum class ValueType {
@@ -77,7 +75,6 @@ public:
         writeValues();
     }
 
-    /// The full dotted OID of a suffix under the controlled base (no leading dot).
     static QString controlledOid(const QString& suffix);
     static QString tableColumnOid(TableColumn column)
     {
