@@ -1,23 +1,11 @@
 #!/usr/bin/perl
-# Serves controlled values to snmpd through its pass_persist interface (snmpd keeps the script
-# running and hands it one request per exchange). Uses only what perl-base ships.
-#
+# Serves controlled values to snmpd through pass_persist (perl-base only):
 #   pass_persist .1.3.6.1.4.1.8072.9999.9999 /usr/bin/perl controlled_values.pl VALUES_FILE
-#
-# The values file (UTF-8, read afresh on every request, so rewrite it atomically by renaming a
-# new file over the old one) holds one value per line: SUFFIX TYPE VALUE.
-#   - SUFFIX is a dotted OID relative to the base 1.3.6.1.4.1.8072.9999.9999 (e.g. "1.1.0");
-#     one starting with "." is a full OID (snmpd passes the script only what it registered)
-#   - TYPE is one of Counter32, Counter64, Gauge32, INTEGER, TimeTicks, STRING, HEXSTRING, OID,
-#     IpAddress (any case)
-#   - VALUE is the rest of the line after one blank: decimal digits for the numeric types, text
-#     for STRING (may be empty), hexadecimal bytes for HEXSTRING ("00 1a ff"), a dotted OID,
-#     a dotted quad
-#   - a numeric VALUE written "N/s" grows by N per second of wall-clock time (wrapping like the
-#     type does), and "A~B" is a fresh random number between A and B on every read; the demo
-#     agent uses both so that a graph moves without anyone rewriting the file
-# A line "delay MS" makes every answer wait MS milliseconds (a slow agent). Empty lines and
-# lines starting with "#" are ignored; a missing file serves nothing. GETNEXT walks in OID order.
+# The values file is read afresh on every request (replace it atomically); each line is
+# "SUFFIX TYPE VALUE": SUFFIX relative to the base above, or a full OID with a leading ".";
+# TYPE one of Counter32 Counter64 Gauge32 INTEGER TimeTicks STRING HEXSTRING OID IpAddress;
+# a numeric VALUE "N/s" grows N per second (wrapping like its type), "A~B" is random in [A, B].
+# "delay MS" makes every answer wait MS ms; "#" lines are ignored. GETNEXT walks in OID order.
 use strict;
 use warnings;
 
@@ -30,11 +18,7 @@ my %PASS_TYPE = (
 my %WRAP = ('counter32' => 4294967296, 'timeticks' => 4294967296, 'gauge32' => 4294967296);
 my $values_file = $ARGV[0];
 
-sub oid_parts {
-    my ($oid) = @_;
-    $oid =~ s/^\.//;
-    return $oid eq '' ? () : split /\./, $oid;
-}
+sub oid_parts { return grep { $_ ne '' } split /\./, $_[0]; }
 
 sub compare_oids {
     my ($a, $b) = @_;
@@ -52,17 +36,12 @@ sub read_values {
     while (my $line = <$fh>) {
         $line =~ s/\r?\n\z//;
         next if $line =~ /^\s*(#|$)/;
-        if ($line =~ /^delay (\d+)$/) {
-            $delay = $1;
-            next;
-        }
+        ($delay = $1, next) if $line =~ /^delay (\d+)$/;
         my ($suffix, $type, $value) = $line =~ /^\s*(\.?\d+(?:\.\d+)*)\s+(\S+)(?: (.*))?$/ or next;
-        $type = lc $type;
-        next unless exists $PASS_TYPE{$type};
+        next unless exists $PASS_TYPE{ $type = lc $type };
         my $full = $suffix =~ /^\./ ? $suffix : "$BASE.$suffix";
         push @entries, [ [ oid_parts($full) ], $full, $type, $value // '' ];
     }
-    close $fh;
     return ($delay, sort { compare_oids($a->[0], $b->[0]) } @entries);
 }
 
@@ -99,8 +78,7 @@ while (my $command = <STDIN>) {
     if ($command eq 'PING') {
         print "PONG\n";
     } elsif ($command eq 'get' || $command eq 'getnext') {
-        my $oid = <STDIN>;
-        last unless defined $oid;
+        defined(my $oid = <STDIN>) or last;
         chomp $oid;
         print answer($command, $oid);
     } elsif ($command eq 'set') {

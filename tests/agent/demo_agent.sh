@@ -1,26 +1,14 @@
 #!/bin/sh
-# Runs a private snmpd on 127.0.0.1 in the foreground for demos and manual checks.
-#
-#   demo_agent.sh FOLDER [PORT]
-#
-# FOLDER receives snmpd.conf, snmpd.pid, the persistent state and values.txt (copied from
-# demo_values.txt beside this script unless it already exists, so edits survive a restart).
-# PORT defaults to 16161. The agent answers community "public" (SNMPv1 and v2c) from 127.0.0.1
-# only, serves the usual system and interface objects, and the controlled values of
-# values.txt under 1.3.6.1.4.1.8072.9999.9999. The script replaces itself with snmpd, so its pid
-# is the agent's pid: stop it with `kill PID`.
+# demo_agent.sh FOLDER [PORT=16161]: a private snmpd on 127.0.0.1 in the foreground, community
+# "public", serving FOLDER/values.txt (from demo_values.txt unless present) under
+# 1.3.6.1.4.1.8072.9999.9999. It becomes snmpd, so its pid is the agent's: stop it with kill.
 set -eu
 
-if [ $# -lt 1 ]; then
-    echo "usage: $0 FOLDER [PORT]" >&2
-    exit 2
-fi
-folder=$1
-port=${2:-16161}
+[ $# -ge 1 ] || { echo "usage: $0 FOLDER [PORT]" >&2; exit 2; }
+folder=$1 port=${2:-16161}
 here=$(cd "$(dirname "$0")" && pwd)
 
-snmpd=$(command -v snmpd || true)
-[ -n "$snmpd" ] || snmpd=/usr/sbin/snmpd
+snmpd=$(command -v snmpd || echo /usr/sbin/snmpd)
 [ -x "$snmpd" ] || { echo "snmpd not found (install the snmpd package)" >&2; exit 1; }
 perl=$(command -v perl) || { echo "perl not found" >&2; exit 1; }
 
@@ -37,8 +25,5 @@ dontLogTCPWrappersConnects yes
 pass_persist .1.3.6.1.4.1.8072.9999.9999 $perl $here/controlled_values.pl $folder/values.txt
 CONF
 
-MIBS=
-SNMP_PERSISTENT_DIR=$folder/persist
-SNMPCONFPATH=$folder
-export MIBS SNMP_PERSISTENT_DIR SNMPCONFPATH
+export MIBS= SNMP_PERSISTENT_DIR="$folder/persist" SNMPCONFPATH="$folder"
 exec "$snmpd" -f -Lo -C -c "$folder/snmpd.conf" -p "$folder/snmpd.pid" "udp:127.0.0.1:$port"

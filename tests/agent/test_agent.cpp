@@ -14,15 +14,10 @@
 namespace {
 
 constexpr int StartDeadlineMs = 10000;
-constexpr int StopDeadlineMs = 5000;
-// snmpd logs its version once its ports are open and it is about to serve requests.
-constexpr const char* ReadyLine = "NET-SNMP version";
 constexpr const char* BaseOid = "1.3.6.1.4.1.8072.9999.9999";
-// NET-SNMP-PASS-MIB's subtree: objects with names in the MIB that snmpd leaves to a pass script.
-constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255";
-// The values-file spellings, in the order of TestAgent::ValueType.
-constexpr const char* TypeNames[] = {"Counter32", "Counter64", "Gauge32", "INTEGER",  "TimeTicks",
-                                     "STRING",    "HEXSTRING", "OID",     "IpAddress"};
+constexpr const char* PassExamplesOid = "1.3.6.1.4.1.8072.2.255"; // NET-SNMP-PASS-MIB, named objects
+constexpr const char* TypeNames[] =                               // in the order of TestAgent::ValueType
+    {"Counter32", "Counter64", "Gauge32", "INTEGER", "TimeTicks", "STRING", "HEXSTRING", "OID", "IpAddress"};
 
 QString findProgram(const QString& name)
 {
@@ -38,24 +33,12 @@ void writeFile(const QString& path, const QByteArray& text)
         qFatal("TestAgent: cannot write %s", qPrintable(path));
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 } // namespace
 
 TestAgent::TestAgent() = default;
-
 TestAgent::~TestAgent()
 {
     stop();
-}
-
-QString TestAgent::address() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
 }
 
 QString TestAgent::log() const
@@ -68,23 +51,18 @@ bool TestAgent::start(QString* error)
 {
     if (m_process && m_process->state() != QProcess::NotRunning)
         return true;
-    if (!m_dir.isValid()) {
-        setError(error, QStringLiteral("cannot create a temporary folder"));
+    if (!m_dir.isValid())
         return false;
-    }
     if (!QFile::exists(m_dir.filePath(QStringLiteral("values.txt"))))
         writeValues();
-    // The program accepts "address:port" only up to port 32000 and the kernel hands out ephemeral
-    // ports above 32767, so the agent sits below both. A port someone else holds makes snmpd exit
-    // at once; a first start then tries another one, a restart keeps its port.
+    // Below the program's limit of 32000 and the kernel's ephemeral ports; a port someone else holds
+    // makes snmpd exit at once, so a first start tries another one, while a restart keeps its port.
     const bool firstStart = m_port == 0;
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < (firstStart ? 5 : 1); ++attempt) {
         if (firstStart)
             m_port = quint16(QRandomGenerator::global()->bounded(20000, 32000));
         if (launch(error))
             return true;
-        if (!firstStart)
-            break;
     }
     return false;
 }
@@ -94,15 +72,13 @@ bool TestAgent::launch(QString* error)
     const QString snmpd = findProgram(QStringLiteral("snmpd"));
     const QString perl = findProgram(QStringLiteral("perl"));
     if (snmpd.isEmpty() || perl.isEmpty()) {
-        setError(error, QStringLiteral("snmpd or perl not found (install the snmpd package)"));
+        if (error)
+            *error = QStringLiteral("snmpd or perl not found (install the snmpd package)");
         return false;
     }
-    // One community for SNMPv1 and v2c, restricted to loopback; the controlled subtree and the
-    // pass examples are answered by the pass script from the values file.
     const QString pass =
         QStringLiteral(" %1 %2 %3\n")
             .arg(perl, QStringLiteral(TW_TESTAGENT_SCRIPT), m_dir.filePath(QStringLiteral("values.txt")));
-    // Some agents keep sysUpTime.0 from a community; a view without it answers noSuchObject.
     const QString access = m_sysUpTimeHidden
                                ? QStringLiteral("view tw included .1\nview tw excluded .1.3.6.1.2.1.1.3.0\n"
                                                 "rocommunity public 127.0.0.1 -V tw\n")
@@ -126,29 +102,27 @@ bool TestAgent::launch(QString* error)
     m_process->start(
         snmpd, {"-f", "-Lo", "-C", "-c", m_dir.filePath(QStringLiteral("snmpd.conf")), "udp:" + address()});
 
+    // snmpd logs its version once its ports are open and it is about to serve.
     QDeadlineTimer deadline(StartDeadlineMs);
     while (!deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
-        if (log().contains(QLatin1String(ReadyLine)))
+        if (log().contains(QLatin1String("NET-SNMP version")))
             return true;
         m_process->waitForFinished(20);
     }
-    setError(error, QStringLiteral("snmpd on %1 did not come up within %2 ms:\n%3")
-                        .arg(address())
-                        .arg(StartDeadlineMs)
-                        .arg(log() + m_process->errorString()));
+    if (error)
+        *error = QStringLiteral("snmpd on %1 did not come up:\n%2")
+                     .arg(address(), log() + m_process->errorString());
     stop();
     return false;
 }
 
 void TestAgent::stop()
 {
-    if (!m_process)
-        return;
-    if (m_process->state() != QProcess::NotRunning) {
+    if (m_process && m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
-        if (!m_process->waitForFinished(StopDeadlineMs)) {
+        if (!m_process->waitForFinished(5000)) {
             m_process->kill();
-            m_process->waitForFinished(StopDeadlineMs);
+            m_process->waitForFinished(5000);
         }
     }
     m_process.reset();
@@ -157,23 +131,6 @@ void TestAgent::stop()
 QString TestAgent::controlledOid(const QString& suffix)
 {
     return suffix.isEmpty() ? QLatin1String(BaseOid) : QLatin1String(BaseOid) + QLatin1Char('.') + suffix;
-}
-
-QString TestAgent::tableColumnOid(TableColumn column)
-{
-    return controlledOid(QStringLiteral("2.1.%1").arg(int(column)));
-}
-
-void TestAgent::setValue(const QString& suffix, ValueType type, const QString& value)
-{
-    m_values.insert(suffix, Entry{type, value});
-    writeValues();
-}
-
-void TestAgent::removeValue(const QString& suffix)
-{
-    m_values.remove(suffix);
-    writeValues();
 }
 
 void TestAgent::setTable(const QList<TableRow>& rows)
@@ -185,12 +142,6 @@ void TestAgent::setTable(const QList<TableRow>& rows)
         m_values.insert("2.1.2." + index, Entry{ValueType::String, row.description});
         m_values.insert("2.1.3." + index, Entry{ValueType::Counter32, QString::number(row.counter)});
     }
-    writeValues();
-}
-
-void TestAgent::setDelay(int milliseconds)
-{
-    m_delayMs = milliseconds;
     writeValues();
 }
 

@@ -9,14 +9,8 @@
 
 class QProcess;
 
-/// A private net-snmp snmpd on 127.0.0.1 for integration tests. Its configuration, state, log
-/// and the controlled values file live in one temporary folder that disappears with the object.
-/// The port is chosen on the first start and kept on restarts, so tests can take the agent away
-/// and bring it back at the same address.
-///
-/// Controlled values live under controlledOid(""), served by an snmpd pass_persist script
-/// (controlled_values.pl beside this header) that reads the values file on every request; each
-/// change here rewrites that file atomically, so the next request already sees it.
+/// A private snmpd on 127.0.0.1 with its files in a temporary folder; its port, chosen at the first
+/// start, survives restarts. Values under controlledOid("") are served by controlled_values.pl.
 class TestAgent final {
 public:
     enum class ValueType {
@@ -31,14 +25,12 @@ public:
         IpAddress
     };
 
-    /// One row of the controlled table (see setTable).
+    /// One row of the controlled table 1.3.6.1.4.1.8072.9999.9999.2.1.<column>.<index>.
     struct TableRow {
         int index = 0;
         QString description;
         quint32 counter = 0;
     };
-
-    /// Columns of the controlled table 1.3.6.1.4.1.8072.9999.9999.2.1.<column>.<index>.
     enum TableColumn { TABLE_INDEX = 1, TABLE_DESCRIPTION = 2, TABLE_COUNTER = 3 };
 
     TestAgent();
@@ -46,42 +38,48 @@ public:
     TestAgent(const TestAgent&) = delete;
     TestAgent& operator=(const TestAgent&) = delete;
 
-    /// Starts snmpd and waits (at most 10 s) until it is ready; error says why it is not.
+    /// Starts snmpd and waits (at most 10 s) until it serves; error says why it does not.
     bool start(QString* error = nullptr);
-    /// Stops the agent and waits until it is gone; a no-op when it is not running.
     void stop();
 
     quint16 port() const { return m_port; }
-    /// "127.0.0.1:<port>", the address form the SNMP session takes.
-    QString address() const;
-    /// The read-only community, good for SNMPv1 and SNMPv2c.
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString community() const { return QStringLiteral("public"); }
 
-    /// Hides sysUpTime.0 from the community (it answers noSuchObject), as some agents do; takes
-    /// effect at the next start.
+    /// Hides sysUpTime.0 from the community (noSuchObject), as some agents do; from the next start.
     void setSysUpTimeHidden(bool hidden) { m_sysUpTimeHidden = hidden; }
 
-    /// Sets one controlled value; suffix is relative to the controlled base ("1.1.0"). A suffix
-    /// starting with "." is a full OID, served when it lies under the controlled base or under
-    /// NET-SNMP-PASS-MIB's 1.3.6.1.4.1.8072.2.255, whose objects have names in the MIB.
-    void setValue(const QString& suffix, ValueType type, const QString& value);
-    /// Any integral number, written in decimal.
+    /// Sets one value; suffix is relative to the controlled base ("1.1.0"), or with a leading "." a
+    /// full OID under the base or under NET-SNMP-PASS-MIB's 1.3.6.1.4.1.8072.2.255 (named objects).
+    void setValue(const QString& suffix, ValueType type, const QString& value)
+    {
+        m_values.insert(suffix, Entry{type, value});
+        writeValues();
+    }
     template <typename Number, typename = std::enable_if_t<std::is_integral_v<Number>>>
     void setValue(const QString& suffix, ValueType type, Number value)
     {
         setValue(suffix, type, QString::number(value));
     }
-    void removeValue(const QString& suffix);
-    /// Replaces the controlled table (every suffix under "2.") with the rows given.
+    void removeValue(const QString& suffix)
+    {
+        m_values.remove(suffix);
+        writeValues();
+    }
+    /// Replaces every value under "2." by the rows given.
     void setTable(const QList<TableRow>& rows);
-    /// Every controlled value is answered this many milliseconds late (0: at once). The agent
-    /// answers one variable at a time, so a request of n variables waits n times as long.
-    void setDelay(int milliseconds);
+    /// Every value is answered this many ms late, one variable at a time (n variables wait n times).
+    void setDelay(int milliseconds)
+    {
+        m_delayMs = milliseconds;
+        writeValues();
+    }
 
-    /// Full dotted OID of a suffix under the controlled base (no leading dot).
     static QString controlledOid(const QString& suffix);
-    /// Full dotted OID of a table column, without index.
-    static QString tableColumnOid(TableColumn column);
+    static QString tableColumnOid(TableColumn column)
+    {
+        return controlledOid(QStringLiteral("2.1.%1").arg(int(column)));
+    }
 
 private:
     bool launch(QString* error);

@@ -20,7 +20,6 @@
 #include <fake_mib.h>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 #include <qt_print.h>
 
 /// The non-empty lines of a log or page; none when it cannot be read.
@@ -31,9 +30,8 @@ inline QStringList ReadLines(const QString& path)
                                           : QStringList();
 }
 
-/// A private snmpd, a manual clock, scripted dialogs and one graph control wired to them. The
-/// control's own timer is stopped after each Reset so that the test alone decides when a poll
-/// cycle runs (advance the clock, call the tick, wait for the answers).
+/// A private snmpd, a manual clock, scripted dialogs and one graph control wired to them; the
+/// control's timer is stopped after each Reset so that the test alone decides when a cycle runs.
 class ControlTest : public ::testing::Test {
 protected:
     static constexpr int kPollSeconds = 10;
@@ -44,20 +42,22 @@ protected:
     {
         QString error;
         ASSERT_TRUE(agent.start(&error)) << error.toStdString();
-        // Short time-outs, so that a stopped agent shows up within a second.
         settings.setSNMPTimeout(200);
         settings.setSNMPRetries(1);
         settings.setSNMPVersion(2);
         settings.setPollInterval(kPollSeconds);
         settings.setAssumeCounterRollover(false);
         settings.setColumns(QStringLiteral("13,14,15,12,22,5,7,10,8,9,23"));
+        // "counterObj" and "gaugeObj" are the agent's branches 1 and 3; an index follows the branch.
+        mib.Add("TEST-MIB::counterObj", TestAgent::controlledOid("1"), "Counter32");
+        mib.Add("TEST-MIB::gaugeObj", TestAgent::controlledOid("3"), "Gauge32");
         control = MakeControl();
     }
 
-    std::unique_ptr<RTTrendwick> MakeControl()
+    std::unique_ptr<RTTrendwick> MakeControl(OIDResolver resolver = nullptr)
     {
         RTTrendwick::Seams seams;
-        seams.resolver = mib.Resolver();
+        seams.resolver = resolver ? std::move(resolver) : mib.Resolver();
         auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
         made->resize(900, 700);
         made->show();
@@ -72,7 +72,6 @@ protected:
         return On(graph).TargetOIDs().Add(host, agent.address(), agent.community(), object, index);
     }
 
-    /// Reset as a host does; then the timer is left to the test.
     void ResetGraph(RTTrendwick* graph = nullptr)
     {
         On(graph).Reset();
@@ -85,16 +84,22 @@ protected:
         return QTest::qWaitFor([&] { return answers.count() >= before + count; }, kReplyWaitMs);
     }
 
-    /// The tick alone (requests out, chart/table/log fed) as the timer runs it once the interval is
-    /// over; answers are left on their way.
+    /// Resets and waits for the answers of the poll the Reset starts: every target has a base.
+    void ResetAndWait(RTTrendwick* graph = nullptr)
+    {
+        QSignalSpy answers(&On(graph).SNMP(), &SNMPSession::Response);
+        ResetGraph(graph);
+        ASSERT_TRUE(WaitForAnswers(answers, 0, On(graph).TargetOIDs().Count()));
+    }
+
+    /// The tick alone, as the timer runs it once the interval is over; answers are left on their way.
     void TickOnly(RTTrendwick* graph = nullptr)
     {
         clock.advanceSeconds(On(graph).PollInterval());
         On(graph).PollTimerTick();
     }
 
-    /// One poll cycle; returns when every target's answer of this cycle has arrived (the answer
-    /// to the agent's uptime, asked along, is not one of them).
+    /// One poll cycle, until every target's answer has arrived (the uptime's is not one of them).
     void Cycle(RTTrendwick* graph = nullptr)
     {
         QSignalSpy answers(&On(graph).SNMP(), &SNMPSession::Response);
@@ -109,7 +114,6 @@ protected:
             << targetAnswers() << " answers of " << On(graph).TargetOIDs().Count();
     }
 
-    /// The table cell of a target (invalid when the table has no row or column for it).
     QModelIndex Cell(const TargetOID* target, int columnId) const
     {
         const ValueTableModel& model = control->TableModel();
@@ -125,25 +129,22 @@ protected:
         return Cell(target, columnId).data(Qt::DisplayRole).toString();
     }
 
+    QString Shown(const TargetOID* target) const
+    {
+        return CellText(target, ValueTableModel::ColCurrentValue);
+    }
+
     ValueTableModel::PictureKey Light(const TargetOID* target) const
     {
         return control->TableModel().Picture(Cell(target, ValueTableModel::ColStatusLED));
     }
 
-    /// The newest chart column of a series.
     double NewestPoint(const TargetOID* target) const
     {
         return control->ChartObject()->PointValue(target->Subset(), ChartBinding::Points - 1);
     }
 
-    /// The objects the tests poll, served by the agent's controlled values: "counterObj" (branch 1)
-    /// and "gaugeObj" (3); a target's index is the number after the branch.
-    FakeMib mib = [] {
-        FakeMib made;
-        made.Add("TEST-MIB::counterObj", TestAgent::controlledOid("1"), "Counter32");
-        made.Add("TEST-MIB::gaugeObj", TestAgent::controlledOid("3"), "Gauge32");
-        return made;
-    }();
+    FakeMib mib;
     TestAgent agent;
     Settings settings;
     ManualClock clock;

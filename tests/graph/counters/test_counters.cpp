@@ -1,6 +1,10 @@
-// Counters against a real snmpd: the answer's type decides a wrap, 64-bit counters stay exact, and
-// an agent that restarted gives one gap instead of a spike of 2^32 over its outage.
+// Counters against a real snmpd: wraps by type, exact 64 bits, one gap for a restarted agent.
 #include "../control/control_fixture.h"
+
+#include <value_log.h>
+
+#include <QJsonDocument>
+#include <QProcess>
 
 namespace {
 
@@ -16,27 +20,14 @@ protected:
     /// A control that also polls objects named by a dotted OID that no MIB describes.
     std::unique_ptr<RTTrendwick> MakeCounterControl()
     {
-        RTTrendwick::Seams seams;
-        seams.resolver = [this](const QString& name) {
+        return MakeControl([this](const QString& name) {
             OIDInfo unknown;
             unknown.dottedOID = name;
             return name.startsWith(QLatin1String("1.")) ? OIDDetails(unknown) : OIDDetails(mib.Find(name));
-        };
-        auto made = std::make_unique<RTTrendwick>(settings, clock, prompter, std::move(seams));
-        made->show();
-        return made;
+        });
     }
 
-    /// Reset as a host does, and the answers of its poll in: every target has a base.
-    void ResetAndWait()
-    {
-        QSignalSpy answers(&control->SNMP(), &SNMPSession::Response);
-        ResetGraph();
-        EXPECT_TRUE(WaitForAnswers(answers, 0, control->TargetOIDs().Count()));
-    }
-
-    /// A counter near the top of its 32 bits with its base, on an agent up long enough that a
-    /// quick restart brings its uptime below the last reading.
+    /// A counter near 2^32 with its base, on an agent up long enough for a restart to be seen.
     TargetOID* CounterWithBase()
     {
         agent.setValue("1.1", Type::Counter32, 4000000000u);
@@ -46,7 +37,6 @@ protected:
         return counter;
     }
 
-    /// Takes the agent away and brings it back with its counter at `after`.
     void RestartAgent(quint32 after)
     {
         agent.stop();
@@ -72,13 +62,11 @@ TEST_F(CounterTest, Counter32WrapsByItsTypeAndCounter64IsExactOrReset)
     scaled->setConversion("*8/1000");
     TargetOID* reset = AddTarget(privateObject, "3");
     QStringList batches;
-    QObject::connect(&control->SNMP(), &SNMPSession::Answered, control.get(),
-                     [&](const std::vector<SnmpAnswer>& got) {
-                         QStringList tags;
-                         for (const SnmpAnswer& answer : got)
-                             tags.append(answer.tag);
-                         batches.append(tags.join(' '));
-                     });
+    QObject::connect(&control->SNMP(), &SNMPSession::Answered, control.get(), [&](const auto& got) {
+        batches.append("");
+        for (const SnmpAnswer& answer : got)
+            batches.last() += (batches.last().isEmpty() ? "" : " ") + answer.tag;
+    });
     Cycle();
 
     for (const quint64 step : {quint64(1), quint64(2)}) {
@@ -89,16 +77,14 @@ TEST_F(CounterTest, Counter32WrapsByItsTypeAndCounter64IsExactOrReset)
     }
     // Through the wrap 49.6 then 50 per second; 1,000 then 1,001 on top of 2^60, not a multiple
     // of 25.6; the reset is one gap in the history and nothing negative or huge.
-    EXPECT_EQ(std::vector<float>({wraps->History(1), wraps->History(0)}), std::vector<float>({49.6f, 50}));
-    EXPECT_EQ(std::vector<float>({high->History(1), high->History(0)}), std::vector<float>({1000, 1001}));
-    EXPECT_EQ(scaled->History(1), 8.0f);
-    EXPECT_EQ(divided->History(1), 20.0f);
-    EXPECT_EQ(std::vector<float>({float(reset->HistoryCount()), reset->Min(), reset->Max()}),
-              std::vector<float>({1, 100, 100}));
+    EXPECT_EQ(std::vector<float>({wraps->History(1), wraps->History(0), high->History(1), high->History(0),
+                                  scaled->History(1), divided->History(1), float(reset->HistoryCount()),
+                                  reset->Min(), reset->Max()}),
+              std::vector<float>({49.6f, 50, 1000, 1001, 8, 20, 1, 100, 100}));
     // The uptime travels first in the PDU of the objects, once per poll: no extra round trip.
     const QString tags =
-        "U:0 " +
-        QStringList({wraps->Key(), divided->Key(), high->Key(), scaled->Key(), reset->Key()}).join(' ');
+        QStringList({"U:0", wraps->Key(), divided->Key(), high->Key(), scaled->Key(), reset->Key()})
+            .join(' ');
     EXPECT_EQ(batches, QStringList({tags, tags, tags}));
 }
 
@@ -154,3 +140,39 @@ TEST_F(CounterTest, WithoutAnUptimeARestartStillReadsAsAWrap)
 }
 
 } // namespace
+
+// The uptime's own wrap, which no test agent lives long enough to show.
+TEST(AgentRestartsTest, TicksWrappingAfter497DaysAreNoRestartButARestartNearThemIs)
+{
+    // A minute after 0xFFFFFF00 hundredths of a second: grown by 58 s is the wrap, by 3.56 s a restart.
+    EXPECT_FALSE(AgentRestarts::Restarted(0xFFFFFF00u, 5544, 60000));
+    EXPECT_TRUE(AgentRestarts::Restarted(0xFFFFFF00u, 100, 60000));
+}
+
+// A label that a spreadsheet would run as a formula reaches the log's header as text.
+TEST(LogLabelsTest, FormulaLikeLabelsGetAnApostropheThatACsvReaderKeeps)
+{
+    ManualClock clock;
+    Settings settings;
+    TargetOIDs targets(clock, settings, [](const QString&) { return OIDDetails(OIDInfo{}); });
+    // What a device could put into an interface description, and labels that only look close.
+    const QStringList labels{
+        "=HYPERLINK(\"http://x\",\"a\")", "+1", "-2", "@SUM(A1)", "\tx", "\rx", "a=b", " =c", ""};
+    for (const QString& label : labels)
+        targets.Add("host", "127.0.0.1", "public", "x", "1")->setLabel(label);
+    QTemporaryDir folder;
+    const QString file = folder.filePath("log.csv");
+    ASSERT_TRUE(ValueLog(clock).WriteLogHeader(file, targets));
+
+    // Python's csv module reads the header row back.
+    QProcess reader;
+    reader.start("python3", {"-c",
+                             "import csv,json,sys\n"
+                             "print(json.dumps(list(csv.reader(open(sys.argv[1], newline='')))[3]))",
+                             file});
+    ASSERT_TRUE(reader.waitForFinished(30000) && reader.exitCode() == 0)
+        << "python3 is needed to read the log";
+    EXPECT_EQ(QJsonDocument::fromJson(reader.readAllStandardOutput()).toVariant().toStringList(),
+              QStringList({"Time Stamp", "'=HYPERLINK(\"http://x\",\"a\")", "'+1", "'-2", "'@SUM(A1)", "'\tx",
+                           "'\rx", "a=b", " =c", ""}));
+}
