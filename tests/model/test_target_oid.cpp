@@ -57,16 +57,15 @@ TEST_F(TargetOIDTest, RatesNeedABaseAndAWholeSecondOrMinuteBoundary)
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {1600, 10, 60}, {1900, 3, 100}});
-    EXPECT_EQ(target.HistoryCount(), 2);
-    EXPECT_EQ(target.History(1), 60.0f);
-    EXPECT_EQ(target.History(2), -20000.0f) << "the marker is logged for the first sample";
+    // The marker is logged for the first sample.
+    EXPECT_EQ(QList<float>({float(target.HistoryCount()), target.History(1), target.History(2)}),
+              QList<float>({2, 60, -20000}));
     EXPECT_EQ(target.HistoryTime(0), clock.Now());
 
     // Within the same second the base restarts and a gap is logged; a clock going backwards counts
     // as no time elapsed.
     Expect({{2000, 0, -20000}, {3000, 5, 200}, {3100, -30, -20000}});
-    EXPECT_EQ(target.History(2), -20000.0f);
-    EXPECT_EQ(target.HistoryCount(), 3);
+    EXPECT_EQ(QList<float>({target.History(2), float(target.HistoryCount())}), QList<float>({-20000, 3}));
 
     // Per minute: samples within one minute restart the base; boundaries are counted.
     TargetOID perMinute{clock, settings, mib.Resolver()};
@@ -89,8 +88,7 @@ TEST_F(TargetOIDTest, NoCalculationsPlotsTheConvertedValue)
         target.setCalculation(calculation);
         Expect({{4250, 0, 42.5}});
     }
-    EXPECT_EQ(target.History(0), 42.5f);
-    EXPECT_EQ(target.HistoryCount(), 2);
+    EXPECT_EQ(QList<float>({target.History(0), float(target.HistoryCount())}), QList<float>({42.5, 2}));
 
     // Switching to a rate afterwards starts from a first sample: gauges never touched the base.
     target.setCalculation(QStringLiteral("x per Second"));
@@ -144,18 +142,18 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUn
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {2000, 10, 100}});
+    const auto countAndValue = [&] { return QList<double>({double(target.HistoryCount()), target.Value()}); };
     target.setConversion(QString()); // unchanged text: nothing happens
-    EXPECT_EQ(QList<double>({double(target.HistoryCount()), target.Value()}), QList<double>({1, 100}));
+    EXPECT_EQ(countAndValue(), QList<double>({1, 100}));
     target.setConversion(QStringLiteral("*8"));
-    EXPECT_EQ(QList<double>({double(target.HistoryCount()), target.Value()}), QList<double>({0, -20000}));
+    EXPECT_EQ(countAndValue(), QList<double>({0, -20000}));
     Expect({{3000, 10, -20000}, {4000, 10, 800}});
 
     // Units take the last list entry; one that carries a conversion sets it without a restart.
     target.setUnits(QStringLiteral("Octets,Kbps=*8/1000"));
     EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("Kbps=*8/1000"));
     target.setUnits(QStringLiteral("Bps"));
-    EXPECT_EQ(target.Conversion(), QString());
-    EXPECT_EQ(target.HistoryCount(), 1);
+    EXPECT_EQ(target.Conversion() + QString::number(target.HistoryCount()), "1");
 
     // The combined text splits at the first "=" only, and is not a list.
     target.setUnitsAndConversion(QStringLiteral("bps=*8=x"));
@@ -176,24 +174,20 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUn
 
 TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
 {
-    EXPECT_EQ(MinMaxAverage(target), QList<float>({-20000, -20000, -20000}));
     // Nothing written yet: every entry reads empty, and a restart has nothing to clear.
-    EXPECT_EQ(target.History(0), -20000.0f);
-    EXPECT_EQ(target.History(499), -20000.0f);
-    EXPECT_FALSE(target.HistoryTime(0).isValid());
-    EXPECT_EQ(target.HistoryCount(), 0);
     target.setConversion(QStringLiteral("*1"));
     target.setConversion(QString());
-    EXPECT_EQ(target.History(0), -20000.0f);
+    EXPECT_EQ(MinMaxAverage(target) << target.History(0) << target.History(499) << target.HistoryCount(),
+              QList<float>({-20000, -20000, -20000, -20000, -20000, 0}));
+    EXPECT_FALSE(target.HistoryTime(0).isValid());
     for (int i = 1; i <= 501; ++i)
         Expect({{double(i), 1, double(i)}});
-    EXPECT_EQ(target.History(499), 2.0f);
-    EXPECT_EQ(target.HistoryCount(), 500);
+    // The first sample has been overwritten.
+    EXPECT_EQ(QList<float>({target.History(499), float(target.HistoryCount()), target.Min()}),
+              QList<float>({2, 500, 2}));
     EXPECT_EQ(target.HistoryTime(499), clock.Now().addSecs(-499));
-    EXPECT_EQ(target.Min(), 2.0f) << "the first sample has been overwritten";
     EXPECT_THROW(target.History(500), std::out_of_range);
-    EXPECT_THROW(target.History(-1), std::out_of_range);
-    EXPECT_THROW(target.HistoryTime(500), std::out_of_range);
+    EXPECT_THROW(target.HistoryTime(-1), std::out_of_range);
 
     // A restart empties values and times but keeps writing where it was.
     target.setConversion(QStringLiteral("*2"));

@@ -77,15 +77,10 @@ TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
          {Target("bps", "No Calculations"), Target("Bps", "x per Second"), d, Target("bps", "X per Second")})
         keys << axes.AssignAxis(t)->Key();
     EXPECT_EQ(keys, QStringList({"A:1", "A:2", "A:0", "A:3"}));
-    EXPECT_EQ(first->Subsets(), 2);
-    EXPECT_EQ(first->TargetOIDs().At(1), d);
-    EXPECT_EQ(axes.Item(1), first);
-    EXPECT_EQ(axes.Item("A:2")->Units(), "Bps");
-    EXPECT_EQ(axes.Item("A:9"), nullptr);
-    EXPECT_EQ(axes.Item(5), nullptr);
+    EXPECT_TRUE(first->Subsets() == 2 && first->TargetOIDs().At(1) == d && axes.Item(1) == first);
+    EXPECT_TRUE(axes.Item("A:2")->Units() == "Bps" && !axes.Item("A:9") && !axes.Item(5));
     axes.Remove("A:1");
-    EXPECT_EQ(axes.Count(), 3);
-    EXPECT_EQ(axes.Item(2)->Key(), "A:2");
+    EXPECT_EQ(axes.Item(2)->Key() + ' ' + QString::number(axes.Count()), "A:2 3");
 
     // The label comes from calculation and units once, until the user's label is cleared.
     const QStringList labels{
@@ -127,10 +122,8 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoesUnlessFixed)
     axes.ClearAxes(false);
     axis = AxisWithValues({3000});
     axis->UpdateScale();
-    EXPECT_EQ(axis->FixedMax(), 10000.0f) << "reads the current scale while fixed scales are off";
-    EXPECT_EQ(axis->FixedMin(), -1.0f);
     axis->setFixedMax(5);
-    EXPECT_EQ(axis->FixedMax(), 10000.0f);
+    EXPECT_EQ(axis->FixedMin() + axis->FixedMax(), 9999.0f) << "the current scale while fixed scales are off";
 
     axis->setFixedScales(true);
     EXPECT_EQ(axis->FixedMax(), 10000.0f) << "turning on starts from the current scale";
@@ -162,20 +155,16 @@ TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
     const auto below = [](float edge) { return std::nextafter(edge, 0.0f); };
     // clang-format off
     const Row rows[] = {
-        {1000, 1001, 1, "|,| "}, {1001, 2500, 1, "|,.| "}, {2500, 2500, 1, "|,.| "},
-        {2501, 10000, 1, "|,.| "}, {10000, 10000, 1, "|,.| "}, {10001, 19200, 1, "|,.| "},
-        {20000, 19200, 1, "|,.| "},
+        {1000, 1001, 1, "|,| "}, {1001, 2500, 1, "|,.| "}, {2500, 2500, 1, "|,.| "}, {2501, 10000, 1, "|,.| "},
+        {10000, 10000, 1, "|,.| "}, {10001, 19200, 1, "|,.| "}, {20000, 19200, 1, "|,.| "},
         {20001, 56000, 1000, "|,.| K"}, {68000, 56000, 1000, "|,.| K"}, {68001, 128000, 1000, "|,.| K"},
         {158000, 128000, 1000, "|,.| K"}, {158001, 256000, 1000, "|,.| K"}, {296000, 256000, 1000, "|,.| K"},
         {296001, 512000, 1000, "|,.| K"}, {552000, 512000, 1000, "|,.| K"}, {552001, 1500000, 1e6f, "|,.| M"},
         {1600000, 1500000, 1e6f, "|,.| M"}, {1600001, 10e6f, 1e6f, "|,.| M"}, {11e6f, 10e6f, 1e6f, "|,.| M"},
-        {above(11e6f), 45e6f, 1e6f, "|,.| M"}, {46e6f, 45e6f, 1e6f, "|,.| M"},
-        {above(46e6f), 100e6f, 1e6f, "|,.| M"}, {100e6f, 100e6f, 1e6f, "|,.| M"},
-        {above(100e6f), above(100e6f) + 1e6f, 1e6f, "|,.| M"},
-        {below(950e6f), below(950e6f) + 1e6f, 1e6f, "|,.| M"},
-        {950e6f, 1.95e9f, 1e9f, "|,.| G"}, {below(1e12f), below(1e12f) + 1e9f, 1e9f, "|,.| G"},
-        {1e12f, 2e12f, 1e12f, "|,.| T"},
-    };
+        {above(11e6f), 45e6f, 1e6f, "|,.| M"}, {46e6f, 45e6f, 1e6f, "|,.| M"}, {100e6f, 100e6f, 1e6f, "|,.| M"},
+        {above(46e6f), 100e6f, 1e6f, "|,.| M"}, {above(100e6f), above(100e6f) + 1e6f, 1e6f, "|,.| M"},
+        {below(950e6f), below(950e6f) + 1e6f, 1e6f, "|,.| M"}, {950e6f, 1.95e9f, 1e9f, "|,.| G"},
+        {below(1e12f), below(1e12f) + 1e9f, 1e9f, "|,.| G"}, {1e12f, 2e12f, 1e12f, "|,.| T"}};
     // clang-format on
     for (const Row& row : rows) {
         axes.ClearAxes(false);
@@ -198,7 +187,7 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
 
     // when the targets are grouped again,
     axes.ClearAxes(true);
-    EXPECT_EQ(axes.Count(), 0);
+    ASSERT_EQ(axes.Count(), 0);
     YAxis* packets = axes.AssignAxis(Target("pkts", "No Calculations"));
     YAxis* bits = axes.AssignAxis(Target("bps", "x per Second"));
     YAxis* fresh = axes.AssignAxis(Target("% used", "No Calculations"));

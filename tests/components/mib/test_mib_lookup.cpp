@@ -18,20 +18,14 @@ static OIDDetails lookedUp(const QString& name)
 static QString field(const OIDDetails& details, const QString& name)
 {
     const OIDInfo& i = details.info();
-    const QHash<QString, QString> fields{{"dottedOID", i.dottedOID},
-                                         {"fullName", i.fullName},
-                                         {"objectName", i.objectName},
-                                         {"moduleName", i.moduleName},
-                                         {"qualifiedName", i.qualifiedName},
-                                         {"defaultIndex", i.defaultIndex},
-                                         {"syntaxName", i.syntaxName},
-                                         {"status", i.status},
-                                         {"access", i.access},
-                                         {"unitChoices", i.unitChoices},
-                                         {"calculationHint", i.calculationHint},
-                                         {"indexByName", i.indexByName},
-                                         {"typeTag", QString::number(details.TypeTag())},
-                                         {"calculation", details.DefaultCalculation()}};
+    // clang-format off
+    const QHash<QString, QString> fields{
+        {"dottedOID", i.dottedOID}, {"fullName", i.fullName}, {"objectName", i.objectName},
+        {"moduleName", i.moduleName}, {"qualifiedName", i.qualifiedName}, {"defaultIndex", i.defaultIndex},
+        {"syntaxName", i.syntaxName}, {"status", i.status}, {"access", i.access}, {"unitChoices", i.unitChoices},
+        {"calculationHint", i.calculationHint}, {"indexByName", i.indexByName},
+        {"typeTag", QString::number(details.TypeTag())}, {"calculation", details.DefaultCalculation()}};
+    // clang-format on
     return fields.value(name, "no field " + name);
 }
 
@@ -68,8 +62,7 @@ TEST(MibLookup, ForeignAndUnknownNames)
     EXPECT_NE(elsewhere.ModuleName(), "NO-SUCH-MIB");
 
     // A failed lookup forgets the previous object.
-    OIDDetails d;
-    d.Lookup("sysDescr");
+    OIDDetails d = lookedUp("sysDescr");
     d.Lookup("noSuchObjectAnywhere");
     EXPECT_EQ(d.ObjectName(), "");
 }

@@ -70,8 +70,7 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
 
     // Going back from the first match wraps to the last one, and forward again to the first.
     const auto last = search.find("inoctets", octets, D::Previous);
-    ASSERT_NE(last.node, nullptr);
-    EXPECT_TRUE(last.wrapped);
+    ASSERT_TRUE(last.node && last.wrapped);
     const auto again = search.find("inoctets", last.node, D::Next);
     EXPECT_TRUE(again.node == octets && again.wrapped);
 
@@ -83,8 +82,7 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
     const tree* processor = db().nodeForOID("1.3.6.1.2.1.25.3.3");
     EXPECT_EQ(search.find(".1.3.6.1.2.1.25.3.3", nullptr, D::Next).node, processor);
     const tree* below = search.find("1.3.6.1.2.1.25.3.3", processor, D::Next).node;
-    ASSERT_NE(below, nullptr);
-    EXPECT_TRUE(MibDatabase::dottedOID(below).startsWith("1.3.6.1.2.1.25.3.3."));
+    EXPECT_TRUE(below && MibDatabase::dottedOID(below).startsWith("1.3.6.1.2.1.25.3.3."));
     EXPECT_FALSE(search.matches("1.3.6.1.2.1.25.3.3", db().nodeForOID("1.3.6.1.2.1.25.3.30")));
     // Past the known tree the deepest node on the path is offered.
     EXPECT_EQ(search.find("1.3.6.1.2.1.2.2.1.10.4", nullptr, D::Next).node, octets);
@@ -97,8 +95,7 @@ TEST(OIDDetailsWindow, ShowsTheObjectAndIsFreedWhenClosed)
     details.Lookup("IF-MIB:ifHighSpeed");
     QPointer<QWidget> window = details.ShowDetails();
     auto* shown = qobject_cast<OIDDetailsWidget*>(window.data());
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(shown && shown->isVisible());
     EXPECT_EQ(window->windowTitle() + ' ' + shown->shownInfo().units,
               "IF-MIB:ifHighSpeed " + details.Units());
     window->close();

@@ -10,6 +10,7 @@
 #include <fake_mib.h>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <qcustomplot.h>
 #include <qt_print.h>
 
 /// A graph without MIB database or agent: values are recorded by hand.
@@ -41,6 +42,14 @@ protected:
     {
         return Add(QStringLiteral("host"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
                    QString(), units);
+    }
+
+    QCPGraph* Graph(const QString& name)
+    {
+        for (int i = 0; i < chart.Plot()->graphCount(); ++i)
+            if (chart.Plot()->graph(i)->name() == name)
+                return chart.Plot()->graph(i);
+        return nullptr;
     }
 
     ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(21, 5, 7))};
