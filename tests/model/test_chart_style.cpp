@@ -150,7 +150,7 @@ TEST(EnumerationNames, EveryValueReadsBackByItsNameAndUnknownNamesChangeNothing)
 TEST(ChartStyle, SaveAndLoadStyleFiles)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("dark.BrightfenChartStyle"));
+    const QString path = folder.filePath("dark.BrightfenChartStyle");
     ChartStyle style;
     style.setGraphBackColor(0);
     style.setGridStyle(GRID_BOTH);
@@ -160,8 +160,8 @@ TEST(ChartStyle, SaveAndLoadStyleFiles)
     EXPECT_EQ(Written(loaded), Written(style));
 
     // Nothing is read from a missing or foreign file.
-    EXPECT_FALSE(loaded.LoadStyle(folder.filePath(QStringLiteral("missing"))));
-    QFile foreign(folder.filePath(QStringLiteral("foreign.xml")));
+    EXPECT_FALSE(loaded.LoadStyle(folder.filePath("missing")));
+    QFile foreign(folder.filePath("foreign.xml"));
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly) && foreign.write("<Trendwick GridStyle='NONE'/>") > 0);
     foreign.close();
     EXPECT_FALSE(loaded.LoadStyle(foreign.fileName()));

@@ -53,18 +53,11 @@ protected:
         return axes.AssignAxis(target);
     }
 
-    QDomElement Parse(const QString& text)
-    {
-        EXPECT_TRUE(parsed.setContent(text));
-        return parsed.documentElement();
-    }
-
     ManualClock clock;
     Settings settings;
     FakeMib mib;
     TargetOIDs targets{clock, settings, mib.Resolver()};
     YAxises axes;
-    QDomDocument parsed;
 };
 
 TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
@@ -178,11 +171,13 @@ TEST_F(YAxesTest, ScaleBandsAtAndAroundEveryEdge)
 TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
 {
     // Given axes read from a definition file, in another order than the new axes will have,
-    axes.ReadXML(
-        Parse(QStringLiteral("<Axes><Axis PLOT='Area' Label=' BPS per second ' Color='255' FixedScales='Yes' "
-                             "FixedMax='1000' FixedMin='0'/><Axis PLOT='Bar' Label='other' Color='1'/>"
-                             "<Axis PLOT='Step' Label='pkts' Color='2'/><Axis PLOT='Spline' Label='PKTS' "
-                             "Color='3'/></Axes>")));
+    QDomDocument parsed;
+    ASSERT_TRUE(parsed.setContent(
+        QStringLiteral("<Axes><Axis PLOT='Area' Label=' BPS per second ' Color='255' FixedScales='Yes' "
+                       "FixedMax='1000' FixedMin='0'/><Axis PLOT='Bar' Label='other' Color='1'/>"
+                       "<Axis PLOT='Step' Label='pkts' Color='2'/><Axis PLOT='Spline' Label='PKTS' "
+                       "Color='3'/></Axes>")));
+    axes.ReadXML(parsed.documentElement());
     ASSERT_EQ(axes.Count(), 4);
 
     // when the targets are grouped again,

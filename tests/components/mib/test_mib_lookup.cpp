@@ -77,7 +77,7 @@ TEST(OIDDetailsCalculation, ComesFromTheHintOrElseTheSyntax)
         OIDInfo info;
         info.syntaxName = QLatin1String(syntaxName);
         EXPECT_EQ(OIDDetails(info).DefaultCalculation(), expected) << syntaxName;
-        info.calculationHint = QStringLiteral("counter32");
+        info.calculationHint = "counter32";
         EXPECT_EQ(OIDDetails(info).DefaultCalculation(), "x per Second") << "hint in any case wins";
     }
 }

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ChartTest::SetUp();
-        TargetOID* target = Add(QStringLiteral("bps"));
+        TargetOID* target = Add("bps");
         for (int i = 0; i < 80; ++i) {
             clock.advanceSeconds(5);
             target->RecordResponse(100 + 50 * std::sin(i / 5.0));
@@ -52,7 +52,7 @@ TEST_F(ChartExportTest, FilesAndClipboardHaveTheRequestedSizeAndFormat)
     chart.CopyMetaFile(200, 100);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
-    QSvgRenderer copied(data->data(QStringLiteral("image/svg+xml")));
+    QSvgRenderer copied(data->data("image/svg+xml"));
     EXPECT_TRUE(copied.isValid() && copied.defaultSize() == QSize(200, 100));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(200, 100));
 }

