@@ -60,12 +60,10 @@ TEST_F(TargetOIDTest, RatesNeedABaseAndAWholeSecondOrMinuteBoundary)
     EXPECT_EQ(QList<float>({float(target.HistoryCount()), target.History(1), target.History(2)}),
               QList<float>({2, 60, -20000}));
     EXPECT_EQ(target.HistoryTime(0), clock.Now());
-
     // Within the same second the base restarts and a gap is logged; a clock going backwards counts
     // as no time elapsed.
     Expect({{2000, 0, -20000}, {3000, 5, 200}, {3100, -30, -20000}});
     EXPECT_EQ(QList<float>({target.History(2), float(target.HistoryCount())}), QList<float>({-20000, 3}));
-
     // Per minute: samples within one minute restart the base; boundaries are counted.
     TargetOID perMinute{clock, settings, mib.Resolver()};
     MakeCounter(perMinute);
@@ -88,11 +86,9 @@ TEST_F(TargetOIDTest, NoCalculationsPlotsTheConvertedValue)
         Expect({{4250, 0, 42.5}});
     }
     EXPECT_EQ(QList<float>({target.History(0), float(target.HistoryCount())}), QList<float>({42.5, 2}));
-
     // Switching to a rate afterwards starts from a first sample: gauges never touched the base.
     target.setCalculation("x per Second");
     Expect({{5000, 10, -20000}});
-
     // A separator in the conversion is read in the user's locale as it is when the answer comes.
     target.setCalculation("No Calculations");
     target.setConversion("*1,5");
@@ -112,7 +108,6 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     Expect({{4294967000.0, 0, -20000}, {200, 10, 49.6}});
     target.setConversion("*8");
     Expect({{4294967000.0, 0, -20000}, {200, 10, 396.8}});
-
     // Not permitted (or a counter that was reset): one gap that is not logged, and the next rate is
     // measured from the low value.
     target.setAssumeCounterRollover(false);
@@ -121,13 +116,11 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     EXPECT_EQ(target.HistoryCount(), 0);
     EXPECT_EQ(target.HistoryTime(0).secsTo(clock.Now()), 10) << "the first sample was the last one logged";
     Expect({{500, 10, 30}});
-
     // Permitted, but the object is no integer-based counter.
     TargetOID text{clock, settings, mib.Resolver()};
     MakeCounter(text, "octets");
     text.setAssumeCounterRollover(true);
     Expect({{4294967000.0, 0, -20000}, {200, 10, -20000}}, &text);
-
     // A target read from a definition file takes the permission from the settings.
     settings.setAssumeCounterRollover(true);
     QDomDocument parsed;
@@ -147,20 +140,17 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUn
     target.setConversion("*8");
     EXPECT_EQ(countAndValue(), QList<double>({0, -20000}));
     Expect({{3000, 10, -20000}, {4000, 10, 800}});
-
     // Units take the last list entry; one that carries a conversion sets it without a restart.
     target.setUnits("Octets,Kbps=*8/1000");
     EXPECT_EQ(target.UnitsAndConversion(), "Kbps=*8/1000");
     target.setUnits("Bps");
     EXPECT_EQ(target.Conversion() + QString::number(target.HistoryCount()), "1");
-
     // The combined text splits at the first "=" only, and is not a list.
     target.setUnitsAndConversion("bps=*8=x");
     EXPECT_EQ(target.Units() + ' ' + target.Conversion(), "bps *8=x");
     EXPECT_EQ(target.HistoryCount(), 0) << "the conversion changed, so the target restarted";
     target.setUnitsAndConversion("a,b");
     EXPECT_EQ(target.UnitsAndConversion(), "a,b");
-
     // A MIB object brings its last unit choice; without unit choices the units go and the
     // conversion stays.
     target.setTargetMIB("ifInOctets");
@@ -186,18 +176,15 @@ TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
     EXPECT_EQ(target.HistoryTime(499), clock.Now().addSecs(-499));
     EXPECT_THROW(target.History(500), std::out_of_range);
     EXPECT_THROW(target.HistoryTime(-1), std::out_of_range);
-
     // A restart empties values and times but keeps writing where it was.
     target.setConversion("*2");
     EXPECT_FALSE(target.HistoryTime(0).isValid());
     Expect({{7, 1, 14}});
     EXPECT_EQ(target.History(1), -20000.0f);
-
     // Rates 5, 7, 9 after the marker of the first sample, beside the 14 from before.
     MakeCounter(target);
     Expect({{0, 10, -20000}, {50, 10, 5}, {120, 10, 7}, {210, 10, 9}});
     EXPECT_EQ(MinMaxAverage(target), QList<float>({5, 14, 8.75}));
-
     // Values below the marker count for the minimum and average but never for the maximum.
     TargetOID gauge{clock, settings, mib.Resolver()};
     gauge.RecordResponse(-30000);

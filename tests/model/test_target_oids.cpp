@@ -45,7 +45,6 @@ TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
               QStringList({"O:1", "10.1.1.1:1161", "x per Second", "bps=*8", "-1"}));
     ASSERT_EQ(added.count(), 1);
     EXPECT_EQ(added.at(0).at(0).value<TargetOID*>(), target);
-
     // Rollover stays off until the graph applies the setting.
     settings.setAssumeCounterRollover(true);
     TargetOID* second = AddCounter();
@@ -77,7 +76,6 @@ TEST_F(TargetOIDsTest, IndexAndRemoveByKeyOrPositionKeysNeverReused)
     for (const QVariant& unknown : {QVariant(QStringLiteral("O:99")), QVariant(0), QVariant(4), QVariant()})
         EXPECT_EQ(targets.Index(unknown), nullptr) << qPrintable(unknown.toString());
     EXPECT_TRUE(targets.FindKey("O:1") == first && targets.At(1) == second);
-
     // Removal is announced while the target is still alive; unknown keys raise nothing.
     QString seen;
     QObject::connect(&targets, &TargetOIDs::OIDRemoved,
@@ -89,7 +87,6 @@ TEST_F(TargetOIDsTest, IndexAndRemoveByKeyOrPositionKeysNeverReused)
     targets.Remove(5);
     AddCounter();
     EXPECT_EQ(Keys(), QStringList({"O:3", "O:4"})) << "keys are never reused";
-
     // Clear raises only Refresh, and numbering goes on.
     targets.Clear();
     EXPECT_EQ(QList<int>({int(refreshed.count()), int(removed.count()), targets.Count()}),
@@ -110,14 +107,12 @@ TEST_F(TargetOIDsTest, ReadingADefinitionReplacesTheTargetsAndNumbersOn)
     document.appendChild(root);
     targets.WriteXML(document, root);
     const QString text = OrderedXMLText(document, ModelXMLAttributeOrder());
-
     // when a definition with three targets (any element name) is read,
     QDomDocument parsed;
     ASSERT_TRUE(
         parsed.setContent(QString(text).replace("</TargetOIDs>", "<Other Hostname=\"c\"/></TargetOIDs>")));
     const int announcedBefore = added.count();
     targets.ReadXML(parsed.documentElement().firstChildElement());
-
     // then the old ones are gone, the new ones number on, and only Refresh was raised.
     EXPECT_EQ(Keys(), QStringList({"O:4", "O:5", "O:6"}));
     EXPECT_EQ(targets.At(2)->Hostname(), "c");

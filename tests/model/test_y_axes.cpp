@@ -74,7 +74,6 @@ TEST_F(YAxesTest, OneAxisPerExactUnitsAndCalculationWithItsLabel)
     EXPECT_TRUE(axes.Item("A:2")->Units() == "Bps" && !axes.Item("A:9") && !axes.Item(5));
     axes.Remove("A:1");
     EXPECT_EQ(axes.Item(2)->Key() + ' ' + QString::number(axes.Count()), "A:2 3");
-
     // The label comes from calculation and units once, until the user's label is cleared.
     const QStringList labels{
         axes.Item(2)->Label(), axes.AssignAxis(Target("pkts", "No Calculations"))->Label(),
@@ -105,7 +104,6 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoesUnlessFixed)
     target->RecordResponse(-5);
     EXPECT_TRUE(axis->UpdateScale()) << "the minimum moved";
     EXPECT_EQ(Scale(axis), "-6..56000 x1000 |,.| Kbps");
-
     // Negative maxima do not count; the scale keeps 0 in view.
     axes.ClearAxes(false);
     YAxis* negative = AxisWithValues({-50, -20});
@@ -129,7 +127,6 @@ TEST_F(YAxesTest, ScaleChangesOnlyWhenTheDataDoesUnlessFixed)
     axis->setFixedScales(false);
     EXPECT_TRUE(axis->UpdateScale());
     EXPECT_EQ(Scale(axis), "-1..2e+09 x1e+09 |,.| Gbps");
-
     // A percent axis starts with a fixed scale around 0..100.
     YAxis* percent = axes.AssignAxis(Target("% busy", "No Calculations"));
     EXPECT_TRUE(percent->UpdateScale());
@@ -179,7 +176,6 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
                        "Color='3'/></Axes>")));
     axes.ReadXML(parsed.documentElement());
     ASSERT_EQ(axes.Count(), 4);
-
     // when the targets are grouped again,
     axes.ClearAxes(true);
     ASSERT_EQ(axes.Count(), 0);
@@ -187,7 +183,6 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     YAxis* bits = axes.AssignAxis(Target("bps", "x per Second"));
     YAxis* fresh = axes.AssignAxis(Target("% used", "No Calculations"));
     axes.RestoreAxisSettings();
-
     // then each new axis has the settings of the previous one with its label, the last one winning;
     // an axis without a match keeps its own.
     EXPECT_EQ(Written(*bits),
@@ -196,7 +191,6 @@ TEST_F(YAxesTest, RebuildTakesOverSettingsByLabel)
     EXPECT_EQ(Written(*packets), "<Axis PLOT=\"Spline\" Label=\"pkts\" Color=\"3\"/>");
     EXPECT_EQ(Written(*fresh), "<Axis PLOT=\"Line\" Label=\"% used\" Color=\"0\" FixedScales=\"Yes\" "
                                "FixedMax=\"102\" FixedMin=\"-1\"/>");
-
     // The previous set is gone after one restore.
     bits->setColor(5);
     axes.RestoreAxisSettings();

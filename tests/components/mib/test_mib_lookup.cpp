@@ -60,7 +60,6 @@ TEST(MibLookup, ForeignAndUnknownNames)
     const OIDDetails elsewhere = lookedUp("NO-SUCH-MIB:ifInOctets");
     EXPECT_EQ(elsewhere.DottedOID(), "1.3.6.1.2.1.2.2.1.10");
     EXPECT_NE(elsewhere.ModuleName(), "NO-SUCH-MIB");
-
     // A failed lookup forgets the previous object.
     OIDDetails d = lookedUp("sysDescr");
     d.Lookup("noSuchObjectAnywhere");

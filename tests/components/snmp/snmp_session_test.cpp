@@ -185,7 +185,6 @@ TEST_F(SnmpSessionTest, StoppedAgentTimesOutAndIsAnsweredAgainOnceBack)
     for (const RecordedResponse& a : std::as_const(recorder.answers))
         EXPECT_EQ(line(a),
                   line({m_agent.address(), {}, -1, {}, a.tag, a.type, SNMPSession::RESPONSE_TIMEOUT}));
-
     // Back again, thousands of requests back to back are all answered, once each.
     startAgent();
     for (int i = 0; i < 5000; ++i)
@@ -314,7 +313,6 @@ TEST_F(SnmpSessionTest, RequestsThatCannotBeSentAreAnsweredLater)
                                  a.tag,
                                  a.type,
                                  SNMPSession::RESPONSE_BAD_REQUEST}));
-
     // A name must be resolved first; a name that does not resolve gives text, not an address.
     EXPECT_EQ(m_session.ResolveHostname("localhost") + m_session.ResolveHostname("127.0.0.1"),
               "127.0.0.1127.0.0.1");
@@ -378,7 +376,6 @@ TEST_F(SnmpSessionTest, OnlyAReplyWithTheRequestedVariablesIsAcceptedAndTooBigHa
     EXPECT_EQ(std::accumulate(sizes.begin(), sizes.end(), 0,
                               [](int sum, int size) { return sum + (size <= 5 ? size : 0); }),
               40);
-
     // A single variable that is still too big is an error.
     FakeAgent tiny(FakeAgent::Mode::TooBig, 0);
     get(SysUpTime, "alone", false, tiny.address());

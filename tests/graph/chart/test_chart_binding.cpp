@@ -35,7 +35,6 @@ TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
     // Targets without a colour (-1, as the collection adds them) take the next palette colours.
     EXPECT_EQ(QList<qint32>({a->Color(), b->Color(), c->Color()}),
               QList<qint32>({style.SubsetColor(0), RGBColor(1, 2, 3), style.SubsetColor(1)}));
-
     // InitChart starts over: automatic titles, the style's defaults, one empty series.
     style.setPointsToGraph(250);
     chart.setMainTitle("x");
@@ -46,7 +45,7 @@ TEST_F(ChartBindingTest, SeriesAreNumberedAxisByAxisAndGetPaletteColours)
     EXPECT_TRUE(std::isnan(chart.PointValue(0, ChartBinding::Points - 1)));
 }
 
-TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
+TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnitsAndStackedAxesGetAnAreaEach)
 {
     TargetOID* fast = Add("bps");
     fast->RecordResponse(3e6); // data max over 1,600,000: scale to 10,000,000 in millions
@@ -54,7 +53,6 @@ TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
     chart.ResetChart();
     EXPECT_EQ(chart.AxisScale(0), std::make_pair(-1e-6, 10.0));
     EXPECT_DOUBLE_EQ(chart.PointValue(fast->Subset(), 499), 3.0);
-
     // A fixed minimum of -20000 is "no minimum": the chart starts at 0.
     YAxis* axis = axes.Item("A:1");
     axis->setFixedScales(true);
@@ -63,6 +61,13 @@ TEST_F(ChartBindingTest, ScalesComeFromTheAxesInPlottedUnits)
     chart.RefreshChart(true);
     EXPECT_EQ(chart.AxisScale(1), std::make_pair(0.0, 80.0));
     EXPECT_TRUE(std::isnan(chart.PointValue(fixed->Subset(), 499)));
+
+    const auto areas = [&](bool overlapping) {
+        style.setOverLappingAxes(overlapping);
+        chart.UpdateStyle();
+        return chart.PlotAreaCount();
+    };
+    EXPECT_EQ(QList<int>({chart.PlotAreaCount(), areas(false), areas(true)}), QList<int>({1, 2, 1}));
 }
 
 TEST_F(ChartBindingTest, HistoryFillsTheNewestColumnsAndAppendShiftsByOne)
@@ -90,19 +95,6 @@ TEST_F(ChartBindingTest, HistoryFillsTheNewestColumnsAndAppendShiftsByOne)
     EXPECT_TRUE(std::isnan(chart.PointValue(1, 499)) && std::isnan(chart.PointValue(1, 0)));
     EXPECT_EQ(chart.PointLabel(499) + ' ' + chart.PointLabel(0), "21:15:27 21:07:08");
     EXPECT_TRUE(std::isnan(chart.PointValue(0, 500)));
-}
-
-TEST_F(ChartBindingTest, OverlappingAxesShareOnePlotAreaStackedAxesGetOneEach)
-{
-    for (const char* units : {"bps", "pkts", "%"})
-        Add(QLatin1String(units));
-    chart.ResetChart();
-    const auto areas = [&](bool overlapping) {
-        style.setOverLappingAxes(overlapping);
-        chart.UpdateStyle();
-        return chart.PlotAreaCount();
-    };
-    EXPECT_EQ(QList<int>({chart.PlotAreaCount(), areas(false), areas(true)}), QList<int>({1, 3, 1}));
 }
 
 TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
@@ -142,7 +134,6 @@ TEST_F(ChartBindingTest, StyleAxisAndSeriesSettingsReachThePlot)
     QCPGraph* graph = Graph("uplink");
     ASSERT_NE(graph, nullptr);
     EXPECT_EQ(graph->pen(), QPen(QColor(10, 200, 30), 4));
-
     // The desk colour set on the chart is its own until the style is applied again.
     const qint32 styleColor = style.DeskColor();
     chart.setDeskColor(RGBColor(10, 20, 30));
@@ -170,7 +161,6 @@ TEST_F(ChartBindingTest, MouseDragZoomsTitleClickCustomisesDoubleClickActivates)
     const QPoint from(plot->width() / 3, plot->height() / 3), to(plot->width() / 2, plot->height() / 2);
     QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(plot->width() / 2, 10));
     ASSERT_EQ(customize, QList<QVariantList>({{1}}));
-
     // Double-click the flat red line in the middle of the picture.
     const QImage picture = plot->grab().toImage();
     const int x = picture.width() / 2;

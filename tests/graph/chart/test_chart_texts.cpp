@@ -41,7 +41,6 @@ TEST_F(ChartTextsTest, AutomaticTitlesNameWhatIsCommonAndLabelsTellTheRestApart)
     EXPECT_EQ(chart.CommonTargetValue("ip") + '|' + chart.CommonTargetValue("OID") + '|' +
                   chart.CommonTargetValue("Instance"),
               "alpha|ifInOctets|");
-
     // A title set by hand stays through resets until automatic titles return.
     chart.setSubTitle("my sub");
     EXPECT_FALSE(chart.AutomaticTitles());
@@ -72,7 +71,6 @@ TEST_F(ChartTextsTest, TimeLabelsDropSecondsFromSixtyOneSecondsAndFollowTheStyle
               QStringList({"h:nn:ss", "h:nn", "h:nn AM/PM"}));
     EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), "h:nn:ss"), "9:05:07");
     EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), "h:nn:ss AM/PM"), "12:30:00 AM");
-
     // An appended column is labelled with the clock's time in that format.
     Add("bps");
     chart.ResetChart();
