@@ -218,11 +218,9 @@ TEST(ResponsesExtremes, AgreeWithAScanOfEverySlot)
         if (step >= 3000)
             value = step % 7 == 0 ? Responses::NoValue : ramp - 100;
         responses.LogValue(value, step);
-
         // Scan the slots in stored order (ties keep the first), found from the write position; the
         // low skips the marker.
-        double high = Responses::NoValue;
-        double low = Responses::NoValue;
+        double high = Responses::NoValue, low = Responses::NoValue;
         bool found = false;
         for (int slot = 0; slot < Responses::Size; ++slot) {
             const double v =

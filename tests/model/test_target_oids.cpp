@@ -62,8 +62,7 @@ TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
                        [](const QString&) -> OIDDetails { throw std::runtime_error("no MIB"); }};
     QSignalSpy announced{&failing, &TargetOIDs::NewOID};
     EXPECT_THROW(failing.Add("h", "127.0.0.1", "public", "nothing", ""), std::runtime_error);
-    EXPECT_EQ(failing.Count(), 0);
-    EXPECT_EQ(announced.count(), 0);
+    EXPECT_EQ(failing.Count() + announced.count(), 0);
 }
 
 TEST_F(TargetOIDsTest, IndexAndRemoveByKeyOrPositionKeysNeverReused)

@@ -59,8 +59,8 @@ TEST(MibTreeSearch, FindsByNameAndOIDInTreeOrderAndWraps)
     const tree* octets = db().nodeForOID("1.3.6.1.2.1.2.2.1.10");
     const tree* hcOctets = db().nodeForOID("1.3.6.1.2.1.31.1.1.1.6");
     // Names match by substring, ignoring case, in tree order.
-    EXPECT_EQ(search.find("inoctets", nullptr, D::Next).node, octets);
-    EXPECT_FALSE(search.find("inoctets", nullptr, D::Next).wrapped);
+    const auto first = search.find("inoctets", nullptr, D::Next);
+    EXPECT_TRUE(first.node == octets && !first.wrapped);
     EXPECT_EQ(search.find("inoctets", octets, D::Next).node, hcOctets);
     EXPECT_EQ(search.find("inoctets", hcOctets, D::Previous).node, octets);
     // Going back from the first match wraps to the last one, and forward again to the first.

@@ -16,10 +16,9 @@
 /// A graph without MIB database or agent: values are recorded by hand.
 class ChartTest : public ::testing::Test {
 protected:
-    ChartTest() { mib.Add("IF-MIB::ifOutOctets", "1.3.6.1.2.1.2.2.1.16", "Counter32"); }
-
-    void SetUp() override
+    ChartTest()
     {
+        mib.Add("IF-MIB::ifOutOctets", "1.3.6.1.2.1.2.2.1.16", "Counter32");
         chart.resize(400, 300);
         chart.InitChart();
     }

@@ -14,7 +14,6 @@ class ChartExportTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        ChartTest::SetUp();
         TargetOID* target = Add("bps");
         for (int i = 0; i < 80; ++i) {
             clock.advanceSeconds(5);

@@ -51,26 +51,23 @@ TEST_F(ChartTextsTest, AutomaticTitlesNameWhatIsCommonAndLabelsTellTheRestApart)
     EXPECT_EQ(chart.MainTitle() + '|' + chart.SubTitle(), "alpha|ifInOctets");
 }
 
-TEST_F(ChartTextsTest, FooterHasThreeParts)
+TEST_F(ChartTextsTest, FooterHasThreePartsAndTimeLabelsFollowIntervalAndStyle)
 {
     EXPECT_EQ(NormalizedFooter("a|b") + ' ' + NormalizedFooter("a||c") + ' ' + NormalizedFooter(""),
               "a|b|| a||c ||");
-    EXPECT_EQ(FooterParts("a|b||"), (QStringList{"a", "b", "|"}));
-    EXPECT_EQ(FooterParts("|centre|"), (QStringList{"", "centre", ""}));
+    EXPECT_EQ(FooterParts("a|b||") + FooterParts("|centre|"), (QStringList{"a", "b", "|", "", "centre", ""}));
     chart.setFooter("only");
     EXPECT_EQ(chart.Footer(), "only||");
-}
-
-TEST_F(ChartTextsTest, TimeLabelsDropSecondsFromSixtyOneSecondsAndFollowTheStyle)
-{
+    // Time labels drop the seconds from a 61-second interval on, and follow the style.
     const auto format = [&](int interval, bool amPm) {
         chart.setPollInterval(interval), style.setIncludeAMPM(amPm);
         return chart.TimeLabelFormat();
     };
     EXPECT_EQ(QStringList({format(60, false), format(61, false), format(61, true)}),
               QStringList({"h:nn:ss", "h:nn", "h:nn AM/PM"}));
-    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), "h:nn:ss"), "9:05:07");
-    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), "h:nn:ss AM/PM"), "12:30:00 AM");
+    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), "h:nn:ss") + ' ' +
+                  FormatTimeLabel(QTime(0, 30, 0), "h:nn:ss AM/PM"),
+              "9:05:07 12:30:00 AM");
     // An appended column is labelled with the clock's time in that format.
     Add("bps");
     chart.ResetChart();
