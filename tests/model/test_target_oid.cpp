@@ -17,16 +17,15 @@ protected:
     TargetOIDTest()
     {
         mib.WithStandardObjects();
-        mib.Add(QStringLiteral("TEST-MIB::octets"), QStringLiteral("1.3.6.1.4.1.99999.1"),
-                QStringLiteral("Counter32"), QStringLiteral("Octets,bps=*8"), 4);
+        mib.Add("TEST-MIB::octets", "1.3.6.1.4.1.99999.1", "Counter32", "Octets,bps=*8", 4);
     }
 
     // A rate target on an integer-based counter, without units or conversion.
-    void MakeCounter(TargetOID& counter, const QString& object = QStringLiteral("ifInOctets"))
+    void MakeCounter(TargetOID& counter, const QString& object = "ifInOctets")
     {
         counter.setTargetMIB(object);
         counter.setUnits(QString());
-        ASSERT_EQ(counter.Calculation(), QStringLiteral("x per Second"));
+        ASSERT_EQ(counter.Calculation(), "x per Second");
     }
 
     struct Step {
@@ -57,48 +56,42 @@ TEST_F(TargetOIDTest, RatesNeedABaseAndAWholeSecondOrMinuteBoundary)
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {1600, 10, 60}, {1900, 3, 100}});
-    EXPECT_EQ(target.HistoryCount(), 2);
-    EXPECT_EQ(target.History(1), 60.0f);
-    EXPECT_EQ(target.History(2), -20000.0f) << "the marker is logged for the first sample";
+    // The marker is logged for the first sample.
+    EXPECT_EQ(QList<float>({float(target.HistoryCount()), target.History(1), target.History(2)}),
+              QList<float>({2, 60, -20000}));
     EXPECT_EQ(target.HistoryTime(0), clock.Now());
-
     // Within the same second the base restarts and a gap is logged; a clock going backwards counts
     // as no time elapsed.
     Expect({{2000, 0, -20000}, {3000, 5, 200}, {3100, -30, -20000}});
-    EXPECT_EQ(target.History(2), -20000.0f);
-    EXPECT_EQ(target.HistoryCount(), 3);
-
+    EXPECT_EQ(QList<float>({target.History(2), float(target.HistoryCount())}), QList<float>({-20000, 3}));
     // Per minute: samples within one minute restart the base; boundaries are counted.
     TargetOID perMinute{clock, settings, mib.Resolver()};
     MakeCounter(perMinute);
-    perMinute.setCalculation(QStringLiteral("x per Minute"));
+    perMinute.setCalculation("x per Minute");
     clock.set(QDateTime(QDate(2026, 3, 1), QTime(12, 0, 25)));
     Expect({{100, 0, -20000}, {200, 10, -20000}, {300, 20, -20000}, {400, 10, 100}, {1300, 130, 450}},
            &perMinute);
     // "per Minute" must match in case; anything else that is not "No Calculations" is per second.
-    perMinute.setCalculation(QStringLiteral("x PER MINUTE"));
+    perMinute.setCalculation("x PER MINUTE");
     Expect({{1600, 10, 30}}, &perMinute);
-    perMinute.setCalculation(QStringLiteral("NO CALCULATIONS"));
+    perMinute.setCalculation("NO CALCULATIONS");
     Expect({{1700, 20, 5}}, &perMinute);
 }
 
 TEST_F(TargetOIDTest, NoCalculationsPlotsTheConvertedValue)
 {
-    target.setConversion(QStringLiteral("/100"));
+    target.setConversion("/100");
     for (const QString& calculation : {QString(), QStringLiteral("No Calculations")}) {
         target.setCalculation(calculation);
         Expect({{4250, 0, 42.5}});
     }
-    EXPECT_EQ(target.History(0), 42.5f);
-    EXPECT_EQ(target.HistoryCount(), 2);
-
+    EXPECT_EQ(QList<float>({target.History(0), float(target.HistoryCount())}), QList<float>({42.5, 2}));
     // Switching to a rate afterwards starts from a first sample: gauges never touched the base.
-    target.setCalculation(QStringLiteral("x per Second"));
+    target.setCalculation("x per Second");
     Expect({{5000, 10, -20000}});
-
     // A separator in the conversion is read in the user's locale as it is when the answer comes.
-    target.setCalculation(QStringLiteral("No Calculations"));
-    target.setConversion(QStringLiteral("*1,5"));
+    target.setCalculation("No Calculations");
+    target.setConversion("*1,5");
     const QLocale original;
     QLocale::setDefault(QLocale::c());
     Expect({{10, 0, 10}}); // no number in C beyond the 1
@@ -113,9 +106,8 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     MakeCounter(target);
     target.setAssumeCounterRollover(true);
     Expect({{4294967000.0, 0, -20000}, {200, 10, 49.6}});
-    target.setConversion(QStringLiteral("*8"));
+    target.setConversion("*8");
     Expect({{4294967000.0, 0, -20000}, {200, 10, 396.8}});
-
     // Not permitted (or a counter that was reset): one gap that is not logged, and the next rate is
     // measured from the low value.
     target.setAssumeCounterRollover(false);
@@ -124,13 +116,11 @@ TEST_F(TargetOIDTest, DecreaseIsARolloverOnlyForPermittedIntegerCounters)
     EXPECT_EQ(target.HistoryCount(), 0);
     EXPECT_EQ(target.HistoryTime(0).secsTo(clock.Now()), 10) << "the first sample was the last one logged";
     Expect({{500, 10, 30}});
-
     // Permitted, but the object is no integer-based counter.
     TargetOID text{clock, settings, mib.Resolver()};
-    MakeCounter(text, QStringLiteral("octets"));
+    MakeCounter(text, "octets");
     text.setAssumeCounterRollover(true);
     Expect({{4294967000.0, 0, -20000}, {200, 10, -20000}}, &text);
-
     // A target read from a definition file takes the permission from the settings.
     settings.setAssumeCounterRollover(true);
     QDomDocument parsed;
@@ -144,68 +134,57 @@ TEST_F(TargetOIDTest, NewConversionRestartsButUnitsWithOneDoNotAndTheMIBBringsUn
 {
     MakeCounter(target);
     Expect({{1000, 0, -20000}, {2000, 10, 100}});
+    const auto countAndValue = [&] { return QList<double>({double(target.HistoryCount()), target.Value()}); };
     target.setConversion(QString()); // unchanged text: nothing happens
-    EXPECT_EQ(QList<double>({double(target.HistoryCount()), target.Value()}), QList<double>({1, 100}));
-    target.setConversion(QStringLiteral("*8"));
-    EXPECT_EQ(QList<double>({double(target.HistoryCount()), target.Value()}), QList<double>({0, -20000}));
+    EXPECT_EQ(countAndValue(), QList<double>({1, 100}));
+    target.setConversion("*8");
+    EXPECT_EQ(countAndValue(), QList<double>({0, -20000}));
     Expect({{3000, 10, -20000}, {4000, 10, 800}});
-
     // Units take the last list entry; one that carries a conversion sets it without a restart.
-    target.setUnits(QStringLiteral("Octets,Kbps=*8/1000"));
-    EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("Kbps=*8/1000"));
-    target.setUnits(QStringLiteral("Bps"));
-    EXPECT_EQ(target.Conversion(), QString());
-    EXPECT_EQ(target.HistoryCount(), 1);
-
+    target.setUnits("Octets,Kbps=*8/1000");
+    EXPECT_EQ(target.UnitsAndConversion(), "Kbps=*8/1000");
+    target.setUnits("Bps");
+    EXPECT_EQ(target.Conversion() + QString::number(target.HistoryCount()), "1");
     // The combined text splits at the first "=" only, and is not a list.
-    target.setUnitsAndConversion(QStringLiteral("bps=*8=x"));
+    target.setUnitsAndConversion("bps=*8=x");
     EXPECT_EQ(target.Units() + ' ' + target.Conversion(), "bps *8=x");
     EXPECT_EQ(target.HistoryCount(), 0) << "the conversion changed, so the target restarted";
-    target.setUnitsAndConversion(QStringLiteral("a,b"));
-    EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("a,b"));
-
+    target.setUnitsAndConversion("a,b");
+    EXPECT_EQ(target.UnitsAndConversion(), "a,b");
     // A MIB object brings its last unit choice; without unit choices the units go and the
     // conversion stays.
-    target.setTargetMIB(QStringLiteral("ifInOctets"));
+    target.setTargetMIB("ifInOctets");
     EXPECT_EQ(target.OID().FullName() + ' ' + target.UnitsAndConversion(), "IF-MIB::ifInOctets bps=*8");
-    mib.Add(QStringLiteral("TEST-MIB::plain"), QStringLiteral("1.3.6.1.4.1.99999.2"),
-            QStringLiteral("Gauge32"));
-    target.setTargetMIB(QStringLiteral("plain"));
-    EXPECT_EQ(target.UnitsAndConversion(), QStringLiteral("=*8"));
+    mib.Add("TEST-MIB::plain", "1.3.6.1.4.1.99999.2", "Gauge32");
+    target.setTargetMIB("plain");
+    EXPECT_EQ(target.UnitsAndConversion(), "=*8");
 }
 
 TEST_F(TargetOIDTest, HistoryKeepsTheLast500AndStatisticsSkipTheMarker)
 {
-    EXPECT_EQ(MinMaxAverage(target), QList<float>({-20000, -20000, -20000}));
     // Nothing written yet: every entry reads empty, and a restart has nothing to clear.
-    EXPECT_EQ(target.History(0), -20000.0f);
-    EXPECT_EQ(target.History(499), -20000.0f);
-    EXPECT_FALSE(target.HistoryTime(0).isValid());
-    EXPECT_EQ(target.HistoryCount(), 0);
-    target.setConversion(QStringLiteral("*1"));
+    target.setConversion("*1");
     target.setConversion(QString());
-    EXPECT_EQ(target.History(0), -20000.0f);
+    EXPECT_EQ(MinMaxAverage(target) << target.History(0) << target.History(499) << target.HistoryCount(),
+              QList<float>({-20000, -20000, -20000, -20000, -20000, 0}));
+    EXPECT_FALSE(target.HistoryTime(0).isValid());
     for (int i = 1; i <= 501; ++i)
         Expect({{double(i), 1, double(i)}});
-    EXPECT_EQ(target.History(499), 2.0f);
-    EXPECT_EQ(target.HistoryCount(), 500);
+    // The first sample has been overwritten.
+    EXPECT_EQ(QList<float>({target.History(499), float(target.HistoryCount()), target.Min()}),
+              QList<float>({2, 500, 2}));
     EXPECT_EQ(target.HistoryTime(499), clock.Now().addSecs(-499));
-    EXPECT_EQ(target.Min(), 2.0f) << "the first sample has been overwritten";
     EXPECT_THROW(target.History(500), std::out_of_range);
-    EXPECT_THROW(target.History(-1), std::out_of_range);
-    EXPECT_THROW(target.HistoryTime(500), std::out_of_range);
-
+    EXPECT_THROW(target.HistoryTime(-1), std::out_of_range);
     // A restart empties values and times but keeps writing where it was.
-    target.setConversion(QStringLiteral("*2"));
+    target.setConversion("*2");
     EXPECT_FALSE(target.HistoryTime(0).isValid());
     Expect({{7, 1, 14}});
     EXPECT_EQ(target.History(1), -20000.0f);
-
     // Rates 5, 7, 9 after the marker of the first sample, beside the 14 from before.
     MakeCounter(target);
     Expect({{0, 10, -20000}, {50, 10, 5}, {120, 10, 7}, {210, 10, 9}});
     EXPECT_EQ(MinMaxAverage(target), QList<float>({5, 14, 8.75}));
-
     // Values below the marker count for the minimum and average but never for the maximum.
     TargetOID gauge{clock, settings, mib.Resolver()};
     gauge.RecordResponse(-30000);
@@ -239,11 +218,9 @@ TEST(ResponsesExtremes, AgreeWithAScanOfEverySlot)
         if (step >= 3000)
             value = step % 7 == 0 ? Responses::NoValue : ramp - 100;
         responses.LogValue(value, step);
-
         // Scan the slots in stored order (ties keep the first), found from the write position; the
         // low skips the marker.
-        double high = Responses::NoValue;
-        double low = Responses::NoValue;
+        double high = Responses::NoValue, low = Responses::NoValue;
         bool found = false;
         for (int slot = 0; slot < Responses::Size; ++slot) {
             const double v =

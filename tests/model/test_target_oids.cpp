@@ -13,10 +13,9 @@
 
 class TargetOIDsTest : public ::testing::Test {
 protected:
-    TargetOID* AddCounter(const QString& host = QStringLiteral("router"))
+    TargetOID* AddCounter(const QString& host = "router")
     {
-        return targets.Add(host, QStringLiteral("127.0.0.1"), QStringLiteral("public"),
-                           QStringLiteral("ifInOctets"), QStringLiteral("1"));
+        return targets.Add(host, "127.0.0.1", "public", "ifInOctets", "1");
     }
 
     QStringList Keys() const
@@ -38,17 +37,14 @@ protected:
 
 TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
 {
-    TargetOID* target =
-        targets.Add(QStringLiteral("router"), QStringLiteral("10.1.1.1:1161"), QStringLiteral("secret"),
-                    QStringLiteral("ifInOctets"), QStringLiteral("7"));
+    TargetOID* target = targets.Add("router", "10.1.1.1:1161", "secret", "ifInOctets", "7");
     ASSERT_NE(target, nullptr);
-    EXPECT_EQ(QStringList({target->Key(), target->Hostname(), target->IP(), target->Community(),
-                           target->Index(), target->Calculation(), target->UnitsAndConversion()}),
-              QStringList({"O:1", "router", "10.1.1.1:1161", "secret", "7", "x per Second", "bps=*8"}));
-    EXPECT_EQ(target->Color(), -1) << "no colour assigned yet";
+    // The MIB object's hint brings calculation and units; no colour is assigned yet.
+    EXPECT_EQ(QStringList({target->Key(), target->IP(), target->Calculation(), target->UnitsAndConversion(),
+                           QString::number(target->Color())}),
+              QStringList({"O:1", "10.1.1.1:1161", "x per Second", "bps=*8", "-1"}));
     ASSERT_EQ(added.count(), 1);
     EXPECT_EQ(added.at(0).at(0).value<TargetOID*>(), target);
-
     // Rollover stays off until the graph applies the setting.
     settings.setAssumeCounterRollover(true);
     TargetOID* second = AddCounter();
@@ -66,36 +62,30 @@ TEST_F(TargetOIDsTest, AddConfiguresAndAnnouncesTheTarget)
                        [](const QString&) -> OIDDetails { throw std::runtime_error("no MIB"); }};
     QSignalSpy announced{&failing, &TargetOIDs::NewOID};
     EXPECT_THROW(failing.Add("h", "127.0.0.1", "public", "nothing", ""), std::runtime_error);
-    EXPECT_EQ(failing.Count(), 0);
-    EXPECT_EQ(announced.count(), 0);
+    EXPECT_EQ(failing.Count() + announced.count(), 0);
 }
 
 TEST_F(TargetOIDsTest, IndexAndRemoveByKeyOrPositionKeysNeverReused)
 {
-    TargetOID* first = AddCounter(QStringLiteral("a"));
-    TargetOID* second = AddCounter(QStringLiteral("b"));
-    AddCounter(QStringLiteral("c"));
-    EXPECT_EQ(targets.Index(1), first);
-    EXPECT_EQ(targets.Index(1.6), second);
-    EXPECT_EQ(targets.Index(QStringLiteral("O:2")), second);
-    EXPECT_EQ(targets.Index(QStringLiteral("1")), nullptr) << "a text is always a key";
+    TargetOID* first = AddCounter("a");
+    TargetOID* second = AddCounter("b");
+    AddCounter("c");
+    EXPECT_TRUE(targets.Index(1) == first && targets.Index(1.6) == second && targets.Index("O:2") == second);
+    EXPECT_EQ(targets.Index("1"), nullptr) << "a text is always a key";
     for (const QVariant& unknown : {QVariant(QStringLiteral("O:99")), QVariant(0), QVariant(4), QVariant()})
         EXPECT_EQ(targets.Index(unknown), nullptr) << qPrintable(unknown.toString());
-    EXPECT_EQ(targets.FindKey(QStringLiteral("O:1")), first);
-    EXPECT_EQ(targets.At(1), second);
-
+    EXPECT_TRUE(targets.FindKey("O:1") == first && targets.At(1) == second);
     // Removal is announced while the target is still alive; unknown keys raise nothing.
     QString seen;
     QObject::connect(&targets, &TargetOIDs::OIDRemoved,
                      [&seen](TargetOID* target) { seen += target->Key() + target->Hostname(); });
     targets.Remove(2);
-    targets.Remove(QStringLiteral("O:1"));
-    EXPECT_EQ(seen, QStringLiteral("O:2bO:1a"));
-    targets.Remove(QStringLiteral("O:1"));
+    targets.Remove("O:1");
+    EXPECT_EQ(seen, "O:2bO:1a");
+    targets.Remove("O:1");
     targets.Remove(5);
     AddCounter();
     EXPECT_EQ(Keys(), QStringList({"O:3", "O:4"})) << "keys are never reused";
-
     // Clear raises only Refresh, and numbering goes on.
     targets.Clear();
     EXPECT_EQ(QList<int>({int(refreshed.count()), int(removed.count()), targets.Count()}),
@@ -107,27 +97,24 @@ TEST_F(TargetOIDsTest, IndexAndRemoveByKeyOrPositionKeysNeverReused)
 TEST_F(TargetOIDsTest, ReadingADefinitionReplacesTheTargetsAndNumbersOn)
 {
     // Given a collection that has handed out O:1..O:3 and holds two targets,
-    AddCounter(QStringLiteral("a"));
-    AddCounter(QStringLiteral("b"));
-    AddCounter(QStringLiteral("c"));
-    targets.Remove(QStringLiteral("O:3"));
+    AddCounter("a");
+    AddCounter("b");
+    AddCounter("c");
+    targets.Remove("O:3");
     QDomDocument document;
-    QDomElement root = document.createElement(QStringLiteral("Trendwick"));
+    QDomElement root = document.createElement("Trendwick");
     document.appendChild(root);
     targets.WriteXML(document, root);
     const QString text = OrderedXMLText(document, ModelXMLAttributeOrder());
-
     // when a definition with three targets (any element name) is read,
     QDomDocument parsed;
-    ASSERT_TRUE(parsed.setContent(QString(text).replace(
-        QStringLiteral("</TargetOIDs>"), QStringLiteral("<Other Hostname=\"c\"/></TargetOIDs>"))));
+    ASSERT_TRUE(
+        parsed.setContent(QString(text).replace("</TargetOIDs>", "<Other Hostname=\"c\"/></TargetOIDs>")));
     const int announcedBefore = added.count();
     targets.ReadXML(parsed.documentElement().firstChildElement());
-
     // then the old ones are gone, the new ones number on, and only Refresh was raised.
     EXPECT_EQ(Keys(), QStringList({"O:4", "O:5", "O:6"}));
     EXPECT_EQ(targets.At(2)->Hostname(), "c");
-    EXPECT_EQ(added.count(), announcedBefore);
-    EXPECT_EQ(refreshed.count(), 1);
-    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(QList<int>({int(added.count()), int(refreshed.count()), int(removed.count())}),
+              QList<int>({announcedBefore, 1, 1}));
 }

@@ -21,7 +21,6 @@ TEST(MibHints, ParsesLinesAndMergesFieldByField)
     ASSERT_EQ(hints.entries().size(), 2);
     EXPECT_EQ(line(hints.entries().value("ifInOctets")), "COUNTER32|Bps,bps=*8|IF-MIB:ifDescr|");
     EXPECT_EQ(line(hints.entries().value("HOST-RESOURCES-MIB:hrProcessorLoad")), "GAUGE32|%||");
-
     // A later file overrides only the fields it fills.
     hints.loadText("ifInOctets | | Mbps=*8/1000000 | | 1\n");
     EXPECT_EQ(line(hints.entries().value("ifInOctets")), "COUNTER32|Mbps=*8/1000000|IF-MIB:ifDescr|1");
@@ -47,7 +46,6 @@ TEST(MibHints, UserFolderComesFirst)
     }
     // when a database reads it before the shipped folders,
     const MibDatabase database(QStringList{user.path()} + MibDatabase::defaultFolders());
-
     // its hints win field by field and its module resolves.
     const OIDInfo octets = database.lookup("ifInOctets");
     EXPECT_EQ(octets.unitChoices + ' ' + octets.calculationHint, "Mbps=*8/1000000 COUNTER32");

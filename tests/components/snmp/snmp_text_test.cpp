@@ -25,28 +25,20 @@ TEST(SnmpText, ParsesDottedOidsAndRefusesAnythingElse)
 {
     SnmpOid parsed;
     ASSERT_TRUE(parseDottedOid(u".1.3.6.1.2.1.1.3.0", &parsed));
-    EXPECT_EQ(dottedOid(parsed.constData(), size_t(parsed.size())), QStringLiteral("1.3.6.1.2.1.1.3.0"));
+    EXPECT_EQ(dottedOid(parsed.constData(), size_t(parsed.size())), "1.3.6.1.2.1.1.3.0");
     ASSERT_TRUE(parseDottedOid(u"1.3.4294967295", &parsed));
     EXPECT_EQ(parsed.last(), oid(4294967295u));
-
     for (const char16_t* bad :
          {u"", u".", u"1", u"1..3", u"1.3.", u"1.3.a", u"1.3.4294967296", u" 1.3", u"1.3.-1"})
         EXPECT_FALSE(parseDottedOid(bad, &parsed)) << QString::fromUtf16(bad).toStdString();
-
-    QString tooLong = QStringLiteral("1");
-    for (int i = 1; i <= MAX_OID_LEN; ++i)
-        tooLong += QStringLiteral(".1");
-    EXPECT_FALSE(parseDottedOid(tooLong, &parsed));
+    EXPECT_FALSE(parseDottedOid("1" + QString(".1").repeated(MAX_OID_LEN), &parsed));
 }
 
 TEST(SnmpText, AgentAddressIsNumericIPv4WithOptionalPort)
 {
-    QByteArray peer;
-    ASSERT_TRUE(parseAgentAddress(u"10.0.0.1", &peer));
-    EXPECT_EQ(peer, QByteArray("udp:10.0.0.1:161"));
-    ASSERT_TRUE(parseAgentAddress(u" 127.0.0.1:16100 ", &peer));
-    EXPECT_EQ(peer, QByteArray("udp:127.0.0.1:16100"));
-
+    QByteArray peer, other;
+    ASSERT_TRUE(parseAgentAddress(u"10.0.0.1", &peer) && parseAgentAddress(u" 127.0.0.1:16100 ", &other));
+    EXPECT_EQ(peer + ' ' + other, QByteArray("udp:10.0.0.1:161 udp:127.0.0.1:16100"));
     for (const char16_t* bad : {u"", u"localhost", u"10.0.0", u"10.0.0.256", u"10.0.0.1:", u"10.0.0.1:0",
                                 u"10.0.0.1:65536", u"10.0.0.1:x", u"::1", u"udp:10.0.0.1"})
         EXPECT_FALSE(parseAgentAddress(bad, &peer)) << QString::fromUtf16(bad).toStdString();
@@ -55,12 +47,12 @@ TEST(SnmpText, AgentAddressIsNumericIPv4WithOptionalPort)
 TEST(SnmpText, StringsAreTextUnlessTheyHoldUnprintableBytes)
 {
     EXPECT_EQ(bytesText(QByteArray()), QString());
-    EXPECT_EQ(bytesText(QStringLiteral("Grüße\tcolumns\r\n").toUtf8()), QStringLiteral("Grüße\tcolumns\r\n"));
+    EXPECT_EQ(bytesText(QStringLiteral("Grüße\tcolumns\r\n").toUtf8()), "Grüße\tcolumns\r\n");
     // A C string's terminating zero is dropped, not shown.
-    EXPECT_EQ(bytesText(QByteArray("abc\0", 4)), QStringLiteral("abc"));
+    EXPECT_EQ(bytesText(QByteArray("abc\0", 4)), "abc");
     // A MAC address, an invalid UTF-8 sequence and an embedded zero are binary.
-    EXPECT_EQ(bytesText(QByteArray::fromHex("001a2b3c4d5e")), QStringLiteral("00 1A 2B 3C 4D 5E"));
-    EXPECT_EQ(bytesText(QByteArray("ab\xff", 3)), QStringLiteral("61 62 FF"));
-    EXPECT_EQ(bytesText(QByteArray("a\0b", 3)), QStringLiteral("61 00 62"));
-    EXPECT_EQ(bytesText(QByteArray("bell\x07")), QStringLiteral("62 65 6C 6C 07"));
+    EXPECT_EQ(bytesText(QByteArray::fromHex("001a2b3c4d5e")), "00 1A 2B 3C 4D 5E");
+    EXPECT_EQ(bytesText(QByteArray("ab\xff", 3)), "61 62 FF");
+    EXPECT_EQ(bytesText(QByteArray("a\0b", 3)), "61 00 62");
+    EXPECT_EQ(bytesText(QByteArray("bell\x07")), "62 65 6C 6C 07");
 }

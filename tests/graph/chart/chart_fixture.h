@@ -10,6 +10,7 @@
 #include <fake_mib.h>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <qcustomplot.h>
 #include <qt_print.h>
 
 /// A graph without MIB database or agent: values are recorded by hand.
@@ -17,30 +18,29 @@ class ChartTest : public ::testing::Test {
 protected:
     ChartTest()
     {
-        mib.Add(QStringLiteral("IF-MIB::ifOutOctets"), QStringLiteral("1.3.6.1.2.1.2.2.1.16"),
-                QStringLiteral("Counter32"));
-    }
-
-    void SetUp() override
-    {
+        mib.Add("IF-MIB::ifOutOctets", "1.3.6.1.2.1.2.2.1.16", "Counter32");
         chart.resize(400, 300);
         chart.InitChart();
     }
 
     TargetOID* Add(const QString& host, const QString& ip, const QString& object, const QString& instance,
-                   const QString& units = QStringLiteral("bps"))
+                   const QString& units = "bps")
     {
-        TargetOID* target = targets.Add(host, ip, QStringLiteral("public"), object, QStringLiteral("1"));
+        TargetOID* target = targets.Add(host, ip, "public", object, "1");
         target->setInstance(instance);
         target->setUnits(units);
-        target->setCalculation(QStringLiteral("No Calculations"));
+        target->setCalculation("No Calculations");
         return target;
     }
 
-    TargetOID* Add(const QString& units)
+    TargetOID* Add(const QString& units) { return Add("host", "10.0.0.1", "ifInOctets", QString(), units); }
+
+    QCPGraph* Graph(const QString& name)
     {
-        return Add(QStringLiteral("host"), QStringLiteral("10.0.0.1"), QStringLiteral("ifInOctets"),
-                   QString(), units);
+        for (int i = 0; i < chart.Plot()->graphCount(); ++i)
+            if (chart.Plot()->graph(i)->name() == name)
+                return chart.Plot()->graph(i);
+        return nullptr;
     }
 
     ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(21, 5, 7))};

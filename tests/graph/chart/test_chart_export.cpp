@@ -14,8 +14,7 @@ class ChartExportTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        ChartTest::SetUp();
-        TargetOID* target = Add(QStringLiteral("bps"));
+        TargetOID* target = Add("bps");
         for (int i = 0; i < 80; ++i) {
             clock.advanceSeconds(5);
             target->RecordResponse(100 + 50 * std::sin(i / 5.0));
@@ -30,35 +29,30 @@ protected:
 
 TEST_F(ChartExportTest, FilesAndClipboardHaveTheRequestedSizeAndFormat)
 {
-    ASSERT_TRUE(chart.SaveBitmap(File("chart.bmp"), 321, 203));
-    ASSERT_TRUE(chart.SaveJPEG(File("chart.jpg"), 640, 480));
+    // A width or height of 0 means the size on screen.
+    chart.resize(433, 277);
+    ASSERT_TRUE(chart.SaveBitmap(File("chart.bmp"), 321, 203) && chart.SaveBitmap(File("screen.bmp")));
+    ASSERT_TRUE(chart.SaveJPEG(File("chart.jpg"), 640, 480) && chart.SaveJPEG(File("wide.jpg"), 600, 0));
     ASSERT_TRUE(chart.SaveMetaFile(File("chart.svg"), 500, 250));
     for (const auto& [name, format, size] : {std::tuple{"chart.bmp", "bmp", QSize(321, 203)},
-                                             std::tuple{"chart.jpg", "jpeg", QSize(640, 480)}}) {
+                                             {"screen.bmp", "bmp", QSize(433, 277)},
+                                             {"chart.jpg", "jpeg", QSize(640, 480)},
+                                             {"wide.jpg", "jpeg", QSize(600, 277)}}) {
         QImageReader reader(File(QLatin1String(name)));
         EXPECT_EQ(reader.format(), QByteArray(format));
         EXPECT_EQ(reader.read().size(), size) << name;
     }
     QSvgRenderer svg(File("chart.svg"));
-    ASSERT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.defaultSize(), QSize(500, 250));
+    EXPECT_TRUE(svg.isValid() && svg.defaultSize() == QSize(500, 250));
     EXPECT_FALSE(chart.SaveBitmap(File("no/such/folder/chart.bmp"), 100, 100));
     EXPECT_FALSE(chart.SaveMetaFile(File("no/such/folder/chart.svg"), 100, 100));
-
-    // A width or height of 0 means the size on screen.
-    chart.resize(433, 277);
-    ASSERT_TRUE(chart.SaveBitmap(File("screen.bmp")));
-    EXPECT_EQ(QImage(File("screen.bmp")).size(), QSize(433, 277));
-    ASSERT_TRUE(chart.SaveJPEG(File("wide.jpg"), 600, 0));
-    EXPECT_EQ(QImage(File("wide.jpg")).size(), QSize(600, 277));
     chart.CopyBitmap();
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(433, 277));
     chart.CopyMetaFile(200, 100);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
-    QSvgRenderer copied(data->data(QStringLiteral("image/svg+xml")));
-    EXPECT_TRUE(copied.isValid());
-    EXPECT_EQ(copied.defaultSize(), QSize(200, 100));
+    QSvgRenderer copied(data->data("image/svg+xml"));
+    EXPECT_TRUE(copied.isValid() && copied.defaultSize() == QSize(200, 100));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(200, 100));
 }
 

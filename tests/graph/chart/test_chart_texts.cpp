@@ -38,47 +38,39 @@ TEST_F(ChartTextsTest, AutomaticTitlesNameWhatIsCommonAndLabelsTellTheRestApart)
             labels.append(target->Label());
         EXPECT_EQ(labels, c.labels);
     }
-    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("ip")), QStringLiteral("alpha"));
-    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("OID")), QStringLiteral("ifInOctets"));
-    EXPECT_EQ(chart.CommonTargetValue(QStringLiteral("Instance")), QString());
-
+    EXPECT_EQ(chart.CommonTargetValue("ip") + '|' + chart.CommonTargetValue("OID") + '|' +
+                  chart.CommonTargetValue("Instance"),
+              "alpha|ifInOctets|");
     // A title set by hand stays through resets until automatic titles return.
-    chart.setSubTitle(QStringLiteral("my sub"));
+    chart.setSubTitle("my sub");
     EXPECT_FALSE(chart.AutomaticTitles());
     chart.ResetChart();
-    EXPECT_EQ(chart.MainTitle() + '|' + chart.SubTitle(), QStringLiteral("alpha|my sub"));
+    EXPECT_EQ(chart.MainTitle() + '|' + chart.SubTitle(), "alpha|my sub");
     chart.InitChart();
     chart.ResetChart();
-    EXPECT_EQ(chart.MainTitle() + '|' + chart.SubTitle(), QStringLiteral("alpha|ifInOctets"));
+    EXPECT_EQ(chart.MainTitle() + '|' + chart.SubTitle(), "alpha|ifInOctets");
 }
 
-TEST_F(ChartTextsTest, FooterHasThreeParts)
+TEST_F(ChartTextsTest, FooterHasThreePartsAndTimeLabelsFollowIntervalAndStyle)
 {
     EXPECT_EQ(NormalizedFooter("a|b") + ' ' + NormalizedFooter("a||c") + ' ' + NormalizedFooter(""),
               "a|b|| a||c ||");
-    EXPECT_EQ(FooterParts(QStringLiteral("a|b||")), (QStringList{"a", "b", "|"}));
-    EXPECT_EQ(FooterParts(QStringLiteral("|centre|")), (QStringList{"", "centre", ""}));
-    chart.setFooter(QStringLiteral("left|mid|right"));
-    EXPECT_EQ(chart.Footer(), QStringLiteral("left|mid|right"));
-    chart.setFooter(QStringLiteral("only"));
-    EXPECT_EQ(chart.Footer(), QStringLiteral("only||"));
-}
-
-TEST_F(ChartTextsTest, TimeLabelsDropSecondsFromSixtyOneSecondsAndFollowTheStyle)
-{
-    chart.setPollInterval(60);
-    EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn:ss"));
-    chart.setPollInterval(61);
-    EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn"));
-    style.setIncludeAMPM(true);
-    EXPECT_EQ(chart.TimeLabelFormat(), QStringLiteral("h:nn AM/PM"));
-    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), QStringLiteral("h:nn:ss")), QStringLiteral("9:05:07"));
-    EXPECT_EQ(FormatTimeLabel(QTime(0, 30, 0), QStringLiteral("h:nn:ss AM/PM")),
-              QStringLiteral("12:30:00 AM"));
-
+    EXPECT_EQ(FooterParts("a|b||") + FooterParts("|centre|"), (QStringList{"a", "b", "|", "", "centre", ""}));
+    chart.setFooter("only");
+    EXPECT_EQ(chart.Footer(), "only||");
+    // Time labels drop the seconds from a 61-second interval on, and follow the style.
+    const auto format = [&](int interval, bool amPm) {
+        chart.setPollInterval(interval), style.setIncludeAMPM(amPm);
+        return chart.TimeLabelFormat();
+    };
+    EXPECT_EQ(QStringList({format(60, false), format(61, false), format(61, true)}),
+              QStringList({"h:nn:ss", "h:nn", "h:nn AM/PM"}));
+    EXPECT_EQ(FormatTimeLabel(QTime(9, 5, 7), "h:nn:ss") + ' ' +
+                  FormatTimeLabel(QTime(0, 30, 0), "h:nn:ss AM/PM"),
+              "9:05:07 12:30:00 AM");
     // An appended column is labelled with the clock's time in that format.
-    Add(QStringLiteral("bps"));
+    Add("bps");
     chart.ResetChart();
     chart.AppendPoint();
-    EXPECT_EQ(chart.PointLabel(ChartBinding::Points - 1), QStringLiteral("9:05 PM"));
+    EXPECT_EQ(chart.PointLabel(ChartBinding::Points - 1), "9:05 PM");
 }
