@@ -88,15 +88,10 @@ TEST_F(ApplicationTest, InteractiveStartOpensWindowsOnlyWhenAsked)
                                          CommandLineParser::ExamplesLines()}));
 }
 
-TEST(HelpTextDialog, TabsExpandToEightColumnStops)
+TEST(StartMode, TheAutomationSwitchIsFoundAnywhereAndNotParsedAndHelpTabsStopEveryEightColumns)
 {
-    const QString text = HelpTextDialog::DisplayText(CommandLineParser::UsageLines());
-    EXPECT_TRUE(text.contains("\n    [-F filename]" + QString(23, ' ') + ": Trendwick"))
-        << text.toStdString();
-}
-
-TEST(StartMode, TheAutomationSwitchIsFoundAnywhereAndNotParsed)
-{
+    EXPECT_EQ(HelpTextDialog::DisplayText({"a\tb", "12345678\tc\td"}),
+              "a       b\n12345678        c       d");
     EXPECT_EQ(StartModeOf({}), StartMode::Interactive);
     EXPECT_EQ(StartModeOf({"-F", "x", "--automation"}), StartMode::Automation);
     EXPECT_EQ(UserArguments({"--automation", "-F", "x"}), QStringList({"-F", "x"}));

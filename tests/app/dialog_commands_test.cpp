@@ -17,65 +17,28 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <modal_driver.h>
 
 namespace {
 
 class DialogCommandsTest : public AppTest {
 protected:
-    /// Hands each modal dialog that comes up to handle until it answers true. After 20 s every
-    /// open dialog is rejected, so a failed step cannot hang the test.
-    void WhenModal(std::function<bool(QWidget*)> handle)
+    /// Runs action while step handles each modal dialog that comes up, until step answers true.
+    static bool Drive(std::function<bool(QDialog*)> step, const std::function<void()>& action)
     {
-        m_done = false;
-        m_clock.start();
-        m_poll.disconnect();
-        QObject::connect(&m_poll, &QTimer::timeout, [this, handle = std::move(handle)] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (m_clock.elapsed() > 20000) {
-                for (QWidget* widget : QApplication::topLevelWidgets()) {
-                    if (auto* open = qobject_cast<QDialog*>(widget); open && open->isVisible())
-                        open->reject();
-                }
-            } else if (dialog && !m_done) {
-                m_done = handle(dialog);
-            }
-        });
-        m_poll.start(10);
-    }
-    bool StepRan()
-    {
-        while (!m_done && m_clock.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        m_poll.stop();
-        return m_done;
-    }
-    template <typename Widget>
-    static Widget* Child(QWidget* parent, const char* name)
-    {
-        auto* child = parent->findChild<Widget*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    static void Click(QWidget* parent, const char* button)
-    {
-        if (auto* found = Child<QPushButton>(parent, button))
-            QTest::mouseClick(found, Qt::LeftButton);
+        ModalDriver driver(std::move(step));
+        action();
+        return QTest::qWaitFor([&] { return driver.done || driver.timedOut; }, 16000) && driver.done;
     }
     QString LastMessage() const { return prompter.calls.isEmpty() ? QString() : prompter.calls.last().text; }
 
     GraphWindow* window = new GraphWindow(settings, clock, &prompter);
     RTTrendwick& control = window->Control();
-
-private:
-    QTimer m_poll;
-    QElapsedTimer m_clock;
-    bool m_done = false;
 };
 
 } // namespace
@@ -83,24 +46,24 @@ private:
 TEST_F(DialogCommandsTest, SettingsOpenFromTheMenuAndToolbarAndReachOpenAndNewGraphs)
 {
     // Cancel from the File menu writes nothing.
-    WhenModal([&](QWidget* dialog) {
-        Child<QSlider>(dialog, "PollInterval_Slider")->setValue(300);
-        Click(dialog, "Cancel_Button");
-        return true;
-    });
-    window->MenuItem("SettingsSelection")->trigger();
-    ASSERT_TRUE(StepRan());
+    ASSERT_TRUE(Drive(
+        [&](QDialog* dialog) {
+            Child<QSlider>(dialog, "PollInterval_Slider")->setValue(300);
+            Click(dialog, "Cancel_Button");
+            return true;
+        },
+        [&] { window->MenuItem("SettingsSelection")->trigger(); }));
     EXPECT_EQ(settings.PollInterval(), 1);
 
-    WhenModal([&](QWidget* dialog) {
-        EXPECT_TRUE(qobject_cast<SettingsForm*>(dialog)) << dialog->metaObject()->className();
-        Child<QSlider>(dialog, "PollInterval_Slider")->setValue(42);
-        Child<QSlider>(dialog, "SNMPTimeout_Slider")->setValue(1234);
-        Click(dialog, "OK_Button");
-        return true;
-    });
-    window->ToolbarButton("Settings")->trigger();
-    ASSERT_TRUE(StepRan());
+    ASSERT_TRUE(Drive(
+        [&](QDialog* dialog) {
+            EXPECT_TRUE(qobject_cast<SettingsForm*>(dialog)) << dialog->metaObject()->className();
+            Child<QSlider>(dialog, "PollInterval_Slider")->setValue(42);
+            Child<QSlider>(dialog, "SNMPTimeout_Slider")->setValue(1234);
+            Click(dialog, "OK_Button");
+            return true;
+        },
+        [&] { window->ToolbarButton("Settings")->trigger(); }));
     // The open graph follows the announcement at once; a new graph starts with the new interval.
     EXPECT_EQ(control.SNMP().Timeout(), 1234);
     GraphWindow second(settings, clock, &prompter);
@@ -115,20 +78,22 @@ TEST_F(DialogCommandsTest, TheTablesEditButtonOpensTheSeriesDialogAndTheLegendSh
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 
-    WhenModal([&](QWidget* dialog) {
-        EXPECT_TRUE(qobject_cast<CustomSubsetForm*>(dialog)) << dialog->metaObject()->className();
-        EXPECT_EQ(Child<QLineEdit>(dialog, "IPText")->text(), s_agent->address());
-        Child<QCheckBox>(dialog, "AutoLabelCheck")->setChecked(false);
-        Child<QLineEdit>(dialog, "LabelText")->setText("Core uplink");
-        Click(dialog, "OK_Button");
-        return true;
-    });
     const ValueTableModel& model = control.TableModel();
     const QRect cell = control.Table()->visualRect(
         model.index(0, model.ColumnIds().indexOf(ValueTableModel::ColEditButton)));
     ASSERT_TRUE(cell.isValid());
-    QTest::mouseClick(control.Table()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    ASSERT_TRUE(StepRan());
+    ASSERT_TRUE(Drive(
+        [&](QDialog* dialog) {
+            EXPECT_TRUE(qobject_cast<CustomSubsetForm*>(dialog)) << dialog->metaObject()->className();
+            EXPECT_EQ(Child<QLineEdit>(dialog, "IPText")->text(), s_agent->address());
+            Child<QCheckBox>(dialog, "AutoLabelCheck")->setChecked(false);
+            Child<QLineEdit>(dialog, "LabelText")->setText("Core uplink");
+            Click(dialog, "OK_Button");
+            return true;
+        },
+        [&] {
+            QTest::mouseClick(control.Table()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        }));
 
     EXPECT_EQ(target->Label(), "Core uplink");
     QCPLegend* legend = control.ChartObject()->Plot()->legend;
@@ -140,13 +105,13 @@ TEST_F(DialogCommandsTest, TheTablesEditButtonOpensTheSeriesDialogAndTheLegendSh
     EXPECT_TRUE(names.contains("Core uplink")) << names.join('|').toStdString();
 
     // A double-click on the series asks for the same dialog; Cancel leaves the target alone.
-    WhenModal([&](QWidget* dialog) {
-        Child<QLineEdit>(dialog, "LabelText")->setText("not kept");
-        Click(dialog, "Cancel_Button");
-        return true;
-    });
-    Q_EMIT control.ChartObject()->SeriesActivated(target->Subset());
-    ASSERT_TRUE(StepRan());
+    ASSERT_TRUE(Drive(
+        [&](QDialog* dialog) {
+            Child<QLineEdit>(dialog, "LabelText")->setText("not kept");
+            Click(dialog, "Cancel_Button");
+            return true;
+        },
+        [&] { Q_EMIT control.ChartObject()->SeriesActivated(target->Subset()); }));
     EXPECT_EQ(target->Label(), "Core uplink");
 }
 
@@ -159,7 +124,7 @@ TEST_F(DialogCommandsTest, TheSeriesDialogPicksItsIndexFromTheRowsOnTheDevice)
     QString picked;
     bool pickerShown = false;
     // The picker runs inside the series dialog's click, so the series dialog's part is queued.
-    WhenModal([&](QWidget* dialog) {
+    const auto step = [&](QDialog* dialog) {
         if (auto* rows = qobject_cast<SelectIndexForm*>(dialog)) {
             const SelectIndexLogic* walk = rows->logic();
             if (!walk || walk->Walking() || walk->rowCount() == 0)
@@ -178,9 +143,8 @@ TEST_F(DialogCommandsTest, TheSeriesDialogPicksItsIndexFromTheRowsOnTheDevice)
             });
         }
         return false;
-    });
-    window->CustomizeSeries(target);
-    ASSERT_TRUE(StepRan()) << "the picker found no row";
+    };
+    ASSERT_TRUE(Drive(step, [&] { window->CustomizeSeries(target); })) << "the picker found no row";
     EXPECT_EQ(picked, offered);
     EXPECT_EQ(target->Index(), offered);
 }

@@ -19,21 +19,8 @@
 
 namespace {
 
-template <typename Widget = HistoryComboBox>
-Widget* Child(QWidget* parent, const char* name)
-{
-    Widget* child = parent->findChild<Widget*>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
-
-void Click(QWidget* parent, const char* buttonName)
-{
-    if (auto* button = Child<QPushButton>(parent, buttonName))
-        QTest::mouseClick(button, Qt::LeftButton);
-}
-
-std::unique_ptr<HistoryComboBox> RestoredCombo(const QString& owner, const QString& name)
+std::unique_ptr<HistoryComboBox> RestoredCombo(const QString& name,
+                                               const QString& owner = "Trendwick History Test")
 {
     auto combo = std::make_unique<HistoryComboBox>();
     combo->setHistoryOwner(owner);
@@ -56,17 +43,18 @@ TEST_F(FormsTest, AddMibWiresItsFieldsToTheChecksAndHandsAColumnToTheIndexSelect
     graph.targets.Add("router", "192.0.2.7", "community-b", "TEST:plainCounter", "1");
     AddMibForm form(session, settings, prompter, nullptr, mib.Resolver());
     bool filled = false;
+    const auto field = [&](const char* name) { return Child<HistoryComboBox>(&form, name); };
     ModalDriver driver([&](QDialog* dialog) {
         if (dialog == &form && !filled) {
             filled = true;
-            EXPECT_EQ(Child(&form, "Community")->Text(), "community-b") << "filled from the graph's targets";
-            Child(&form, "Host")->setText(" " + agent().address());
-            Child(&form, "Community")->setText("public");
-            Child(&form, "MIB")->setText("   ");
+            EXPECT_EQ(field("Community")->Text(), "community-b");
+            field("Host")->setText(" " + agent().address());
+            field("Community")->setText("public");
+            field("MIB")->setText("   ");
             Click(&form, "OK_Button");
             EXPECT_TRUE(form.isVisible());
             // Offscreen the window need not be active; the widget holding its focus is what counts.
-            auto* mibField = Child(&form, "MIB");
+            auto* mibField = field("MIB");
             EXPECT_TRUE(form.focusWidget() == mibField || form.focusWidget() == mibField->lineEdit());
             mibField->setText("TEST:counter");
             Click(&form, "OK_Button");
@@ -96,7 +84,7 @@ TEST_F(FormsTest, AddMibWiresItsFieldsToTheChecksAndHandsAColumnToTheIndexSelect
     EXPECT_EQ(QStringList({target->Index(), target->Instance(), target->IP(), target->Units(),
                            target->Conversion(), target->Calculation()}),
               (QStringList{"2", "downlink", agent().address(), "bps", "*8", "x per Second"}));
-    EXPECT_EQ(RestoredCombo("Real-Time Trendwick", "Community")->Text(), "public") << "stored on the way out";
+    EXPECT_EQ(RestoredCombo("Community", "Real-Time Trendwick")->Text(), "public") << "stored on the way out";
 }
 
 TEST(MIBTreeForm, OkHandsBackTheSelectedNameAndCancelTheTextAsGiven)
@@ -118,17 +106,16 @@ TEST(MIBTreeForm, OkHandsBackTheSelectedNameAndCancelTheTextAsGiven)
 
 TEST(HistoryComboBox, KeepsEachTextOnceAndRestoresWithTheTextInUseLast)
 {
-    const auto makeCombo = [](const char* name) { return RestoredCombo("Trendwick History Test", name); };
-    auto combo = makeCombo("Round Trip");
+    auto combo = RestoredCombo("Round Trip");
     for (const char* text : {"alpha", "beta", "alpha", ""})
         combo->AddItem(text);
     combo->setText("alpha");
     combo->StoreHistory();
-    auto again = makeCombo("Round Trip");
+    auto again = RestoredCombo("Round Trip");
     EXPECT_EQ(
         QStringList({again->itemText(0), again->itemText(1), QString::number(again->count()), again->Text()}),
         QStringList({"beta", "alpha", "2", "alpha"}));
-    EXPECT_EQ(makeCombo("Other")->count(), 0) << "histories of one owner are kept apart";
+    EXPECT_EQ(RestoredCombo("Other")->count(), 0) << "histories of one owner are kept apart";
     QStringList many;
     for (int i = 0; i < HistoryStore::MaximumEntries + 5; ++i)
         many.append(QString::number(i));

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+#include <gtest/gtest.h>
 
 /// Drives modal dialogs offscreen: calls step with the active modal dialog every 20 ms until it
 /// returns true (then `done` is set). After 15 s every open dialog is rejected and `timedOut` is
@@ -31,3 +34,18 @@ struct ModalDriver {
     bool done = false;
     bool timedOut = false;
 };
+
+/// The named child of a dialog; a missing one fails the test.
+template <typename Widget>
+Widget* Child(QWidget* parent, const char* name)
+{
+    auto* child = parent->findChild<Widget*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+inline void Click(QWidget* parent, const char* button)
+{
+    if (auto* found = Child<QPushButton>(parent, button))
+        QTest::mouseClick(found, Qt::LeftButton);
+}

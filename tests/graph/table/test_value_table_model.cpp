@@ -71,8 +71,6 @@ TEST_F(ValueTableModelTest, ValuesAreRoundedToCentsThenScaledWithTheUnits)
     Layout("7,8,9,10,15");
     EXPECT_EQ(QStringList({Cell(0, 7), Cell(0, 8), Cell(0, 9), Cell(0, 10)}),
               QStringList({"3.00 Mbps", "1.00 Mbps", "3.00 Mbps", "2.00 Mbps"}));
-    EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
-    EXPECT_NE(model.data(model.index(0, 4), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 }
 
 TEST_F(ValueTableModelTest, BaselineGreyUntilEveryTargetHasAValueAndRedForAnError)
@@ -122,8 +120,6 @@ TEST_F(ValueTableModelTest, PicturesAndColours)
         ASSERT_TRUE(picture.canConvert<QIcon>()) << column;
         EXPECT_FALSE(picture.value<QIcon>().pixmap(16, 16).isNull()) << "icon " << column << " drew nothing";
     }
-    EXPECT_TRUE(model.Picture(model.index(0, 0)) == ValueTableModel::PictureCustomize &&
-                model.Picture(model.index(0, 1)) == ValueTableModel::PictureRemove);
     EXPECT_FALSE(model.data(model.index(0, 4), Qt::DecorationRole).isValid());
 
     const auto background = [this](int row, int column) {
@@ -133,7 +129,6 @@ TEST_F(ValueTableModelTest, PicturesAndColours)
     EXPECT_EQ(background(1, 3), QColor(0, 0, 200)) << "no series colour yet";
     EXPECT_EQ(background(0, 4), QColor(0, 0, 200));
     EXPECT_EQ(model.data(model.index(0, 4), Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
-    EXPECT_EQ(model.data(model.index(0, 3)).toString(), QString());
 }
 
 TEST_F(ValueTableModelTest, RowsFollowTheSeriesNumbersAndRefreshWithoutReset)
