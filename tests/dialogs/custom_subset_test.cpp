@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <modal_driver.h>
 #include <qt_print.h>
 
 namespace {
@@ -109,10 +110,7 @@ TEST_F(CustomSubsetTest, OkAndTheColourWriteTheUsersChoicesButNotToAGoneTarget)
 TEST_F(CustomSubsetTest, TheFormClosesWhenItsTargetOrGraphGoesAway)
 {
     CustomSubsetForm form(prompter);
-    // Whatever happens, no dialog stays open past the guard.
-    QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [&] { form.reject(); });
-    guard.start(20000);
+    ModalDriver guard([](QDialog*) { return false; }); // only rejects what is left open
 
     bool shown = false;
     QTimer::singleShot(0, [&] {
