@@ -15,10 +15,8 @@
 #include <value_table_model.h>
 #include <value_table_view.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>

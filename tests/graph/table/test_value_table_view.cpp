@@ -32,7 +32,6 @@ TEST(ColumnMenuLogicTest, CheckedEntriesAppendingAndRemovingEveryCopy)
     EXPECT_EQ(choose({13, 14, 9}, 2, 17, false), "13,14,9,17");
     EXPECT_EQ(choose({7, 3, 7}, 0, 7, true), "3");
     EXPECT_EQ(choose({7}, 0, 7, true), "16") << "the last column leaves the subset label";
-    EXPECT_EQ(ColumnMenuLogic::JoinIds({}), "16");
 }
 
 class ValueTableViewTest : public ::testing::Test, public TableFixture {
