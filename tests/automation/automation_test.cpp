@@ -2,6 +2,7 @@
 // the program only through activation, then drives it through proxies generated from the
 // interface files.
 #include "application_proxy.h"
+#include "bus_replies.h"
 #include "graph_proxy.h"
 #include "graphs_proxy.h"
 #include "settings_proxy.h"
@@ -20,22 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kService = QStringLiteral("net.brightfen.Trendwick");
-
-template <class Reply>
-auto Value(Reply reply)
-{
-    reply.waitForFinished();
-    EXPECT_FALSE(reply.isError()) << reply.error().message().toStdString();
-    return reply.value();
-}
-
-QDBusError::ErrorType ErrorOf(QDBusPendingReply<> reply)
-{
-    reply.waitForFinished();
-    return reply.error().type();
-}
 
 void Ok(QDBusPendingReply<> reply)
 {
@@ -120,7 +105,7 @@ protected:
     SettingsProxy settings{kService, "/Settings", bus};
 };
 
-TEST_F(AutomationTest, GraphsAndGraphsReachWindowsByKeyPositionAndPath)
+TEST_F(AutomationTest, GraphsReachWindowsByKeyPositionAndPathAndSettingsAnnounceWrites)
 {
     EXPECT_EQ(graphs.count(), 0) << "an automation start opens no window";
 
@@ -159,10 +144,8 @@ TEST_F(AutomationTest, GraphsAndGraphsReachWindowsByKeyPositionAndPath)
     EXPECT_EQ(ErrorOf(graph(second).ShowWindow()), QDBusError::UnknownObject);
     Ok(graphs.Refresh());
     EXPECT_EQ(graphs.count(), 0);
-}
 
-TEST_F(AutomationTest, SettingsClampWritesAndAnnounceThemByValueName)
-{
+    // Settings clamp what they are given and announce each write by the value's name.
     QSignalSpy changed(&settings, &SettingsProxy::Changed);
     settings.setPollInterval(0);
     EXPECT_EQ(settings.pollInterval(), 1);

@@ -2,6 +2,7 @@
 // of the graph window. The program's objects live in this process on a private bus; the client
 // runs on a thread of its own with its own connection, as a separate program would, and reaches
 // them only through proxies generated from the interface files.
+#include "bus_replies.h"
 #include "chartstyle_proxy.h"
 #include "graph_proxy.h"
 #include "graphs_proxy.h"
@@ -32,22 +33,7 @@
 
 namespace {
 
-const QString kService = QStringLiteral("net.brightfen.Trendwick");
 using Type = TestAgent::ValueType;
-
-template <class Reply>
-auto Value(Reply reply)
-{
-    reply.waitForFinished();
-    EXPECT_FALSE(reply.isError()) << reply.error().message().toStdString();
-    return reply.value();
-}
-
-QDBusError::ErrorType ErrorOf(QDBusPendingReply<> reply)
-{
-    reply.waitForFinished();
-    return reply.error().type();
-}
 
 /// Collects PropertiesChanged of one object (QtDBus connects bus signals to slots by name only).
 class ChangeLog : public QObject {
