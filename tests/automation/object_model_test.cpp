@@ -138,6 +138,8 @@ TEST_F(ObjectModelTest, SeriesFollowTheAgentAnnounceThemselvesAndLeaveTheBusWhen
         QSignalSpy added(&targets, &TargetOIDsProxy::NewOID);
         QSignalSpy removed(&targets, &TargetOIDsProxy::OIDRemoved);
         QSignalSpy refreshed(&targets, &TargetOIDsProxy::Refresh);
+        // Connected long before it is raised: a proxy's match rule reaches the bus asynchronously.
+        QSignalSpy shutdown(&graph, &GraphProxy::Shutdown);
 
         const QDBusObjectPath first = Value(
             targets.Add("agent", agent.address(), agent.community(), TestAgent::controlledOid("1"), "1"));
@@ -184,7 +186,6 @@ TEST_F(ObjectModelTest, SeriesFollowTheAgentAnnounceThemselvesAndLeaveTheBusWhen
         EXPECT_EQ(targets.count(), 0);
 
         // Closing the window raises the graph's Shutdown before its objects leave the bus.
-        QSignalSpy shutdown(&graph, &GraphProxy::Shutdown);
         EXPECT_EQ(ErrorOf(graph.CloseWindow()), QDBusError::NoError);
         EXPECT_TRUE(shutdown.wait(10000));
     });
