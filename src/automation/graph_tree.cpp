@@ -99,7 +99,12 @@ void GraphTree::Connect(RTTrendwick& control)
     });
     connect(&control, &RTTrendwick::StateChanged, m_graph, &GraphObject::StateChanged);
     connect(&control, &RTTrendwick::TitlesChanged, this, &GraphTree::AnnounceChanges);
-    connect(&control, &RTTrendwick::ShuttingDown, m_graph, &GraphObject::Shutdown);
+    // Sent here rather than relayed by the adaptor: a relayed signal is matched to its object on
+    // the bus's own thread, by when closing the window may have withdrawn the object, and a
+    // client waiting for Shutdown would never see it.
+    connect(&control, &RTTrendwick::ShuttingDown, this, [this] {
+        m_bus.send(QDBusMessage::createSignal(GraphPath(), kGraphInterface, QStringLiteral("Shutdown")));
+    });
     connect(&control, &RTTrendwick::MouseDown, m_graph,
             [this](qint16 button, qint16 shift, float x, float y) {
                 Q_EMIT m_graph->MouseDown(button, shift, x, y);
