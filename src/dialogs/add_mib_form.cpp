@@ -1,10 +1,10 @@
 #include "add_mib_form.h"
 
+#include "dialog_button.h"
 #include "history_combo_box.h"
 #include "mib_tree_form.h"
 #include "select_index_form.h"
 
-#include <busy_cursor.h>
 #include <oid_details_widget.h>
 #include <settings.h>
 #include <target_oids.h>
@@ -29,14 +29,6 @@ HistoryComboBox* MakeHistoryCombo(const QString& objectName, const QString& hist
     combo->setHistoryOwner(TrendwickFileDescription());
     combo->RestoreHistory();
     return combo;
-}
-
-QPushButton* MakeButton(const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -199,13 +191,7 @@ QString AddMibForm::UnitsText() const
 
 void AddMibForm::BrowseMib()
 {
-    std::unique_ptr<MIBTreeForm> tree;
-    {
-        // Building the tree is the slow part; the browsing itself is the user's time.
-        const BusyCursor busy;
-        tree = std::make_unique<MIBTreeForm>(this);
-    }
-    m_mib->setText(tree->SelectMIB(m_mib->Text()));
+    m_mib->setText(MIBTreeForm::Browse(this, m_mib->Text()));
 }
 
 void AddMibForm::Accept()

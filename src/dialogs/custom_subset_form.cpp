@@ -1,8 +1,8 @@
 #include "custom_subset_form.h"
 
+#include "dialog_button.h"
 #include "mib_tree_form.h"
 
-#include <busy_cursor.h>
 #include <rgb_color.h>
 #include <rt_trendwick.h>
 #include <target_oid.h>
@@ -18,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* MakeButton(const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLineEdit* MakeEdit(const QString& objectName)
 {
@@ -196,13 +188,7 @@ void CustomSubsetForm::ChooseColor()
 
 void CustomSubsetForm::BrowseMib()
 {
-    std::unique_ptr<MIBTreeForm> tree;
-    {
-        // Building the tree is the slow part; the browsing itself is the user's time.
-        const BusyCursor busy;
-        tree = std::make_unique<MIBTreeForm>(this);
-    }
-    m_mib->setText(tree->SelectMIB(m_mib->text()));
+    m_mib->setText(MIBTreeForm::Browse(this, m_mib->text()));
 }
 
 void CustomSubsetForm::PickIndex()

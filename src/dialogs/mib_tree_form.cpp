@@ -1,11 +1,13 @@
 #include "mib_tree_form.h"
 
+#include <busy_cursor.h>
 #include <mib_tree.h>
 #include <oid_details.h>
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 MIBTreeForm::MIBTreeForm(QWidget* parent, const MibDatabase* database)
     : QDialog(parent), m_database(database), m_tree(new MIBTree(nullptr, database))
@@ -42,6 +44,17 @@ MIBTreeForm::MIBTreeForm(QWidget* parent, const MibDatabase* database)
 
     m_tree->LoadTree();
     resize(640, 520);
+}
+
+QString MIBTreeForm::Browse(QWidget* parent, const QString& mib)
+{
+    std::unique_ptr<MIBTreeForm> tree;
+    {
+        // Building the tree is the slow part; the browsing itself is the user's time.
+        const BusyCursor busy;
+        tree = std::make_unique<MIBTreeForm>(parent);
+    }
+    return tree->SelectMIB(mib);
 }
 
 QString MIBTreeForm::SelectMIB(const QString& mib)

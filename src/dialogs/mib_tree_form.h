@@ -15,6 +15,8 @@ public:
     /// Shows the tree opened at mib; returns the chosen object's full name after OK, or mib
     /// unchanged after Cancel or closing the window.
     QString SelectMIB(const QString& mib);
+    /// Builds the tree under a busy pointer, then lets the user pick, starting from mib.
+    static QString Browse(QWidget* parent, const QString& mib);
 
     MIBTree* tree() const { return m_tree; }
 

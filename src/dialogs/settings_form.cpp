@@ -1,5 +1,7 @@
 #include "settings_form.h"
 
+#include "dialog_button.h"
+
 #include <settings.h>
 
 #include <QGridLayout>
@@ -14,14 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* MakeButton(const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLabel* WrappedLabel(const QString& text)
 {
